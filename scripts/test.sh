@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need, then builds with warnings as
+# errors and runs the whole suite twice: plainly and under the sanitizers.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake g++ make libgtest-dev libbenchmark-dev binutils-z80 z80dasm)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if ((${#missing[@]})); then
+  if [[ $(id -u) -eq 0 ]]; then SUDO=(); else SUDO=(sudo); fi
+  "${SUDO[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -qq "${missing[@]}"
+fi
+
+jobs=$(nproc)
+run_suite() {
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -DBYTEGLEANER_WERROR=ON -DBYTEGLEANER_TESTS=ON "$@" > /dev/null
+  cmake --build "$dir" -j "$jobs"
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+}
+
+run_suite build
+run_suite build-sanitize -DBYTEGLEANER_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
