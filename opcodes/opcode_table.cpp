@@ -1,0 +1,57 @@
+#include "opcodes/opcode_table.h"
+
+#include "shell/file_bytes.h"
+#include "shell/line_reader.h"
+#include "shell/program_folder.h"
+
+namespace bytegleaner::opcodes {
+
+TemplateShape ShapeOfTemplate(std::string_view text) {
+  const auto holds = [text](std::string_view piece) { return text.find(piece) != std::string_view::npos; };
+  TemplateShape shape;
+  shape.HasIndexedOperand = holds("(i?)");
+  shape.HasWord = holds("##");
+  shape.HasByte = !shape.HasWord && holds("#");
+  shape.HasAbsoluteTarget = holds("*");
+  shape.HasRelativeTarget = !shape.HasAbsoluteTarget && holds("+");
+  return shape;
+}
+
+OpcodeTableStatus ReadOpcodeTable(std::span<const std::uint8_t> fileBytes, OpcodeTable& table) {
+  shell::LineReader reader{fileBytes};
+  int count = 0;
+  do {
+    const std::string line = reader.ReadLine();
+    if (!line.empty() && line.front() == ';') continue;
+    std::string templateText;
+    if (line.size() > TemplateColumnStart) templateText = line.substr(TemplateColumnStart, TemplateColumnWidth);
+    table.Shapes[count] = ShapeOfTemplate(templateText);
+    table.Templates[count] = std::move(templateText);
+    ++count;
+  } while (count < OpcodeTableSize && !reader.AtEnd());
+  return count < OpcodeTableSize ? OpcodeTableStatus::TooFewEntries : OpcodeTableStatus::Loaded;
+}
+
+OpcodeTableStatus LoadOpcodeTableFrom(const std::string& path, OpcodeTable& table) {
+  const auto bytes = shell::ReadFileBytes(path);
+  if (!bytes) return OpcodeTableStatus::CannotOpen;
+  return ReadOpcodeTable(*bytes, table);
+}
+
+std::string_view OpcodeTableMessage(OpcodeTableStatus status) {
+  switch (status) {
+    case OpcodeTableStatus::CannotOpen: return "Can't load Opcodes.dat.";
+    case OpcodeTableStatus::TooFewEntries: return "There are not enough instructions in Opcodes.dat.";
+    case OpcodeTableStatus::Loaded: break;
+  }
+  return {};
+}
+
+void LoadOpcodeTable(OpcodeTable& table, const std::function<void(std::string_view)>& showError) {
+  const OpcodeTableStatus status = LoadOpcodeTableFrom(shell::ProgramFile("opcodes.dat"), table);
+  if (status == OpcodeTableStatus::Loaded) return;
+  showError(OpcodeTableMessage(status));
+  shell::EndProgram();
+}
+
+}  // namespace bytegleaner::opcodes

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace bytegleaner::opcodes {
+
+inline constexpr int OpcodeTableSize = 1280;
+inline constexpr int TemplateColumnStart = 8;  // zero-based column 9
+inline constexpr int TemplateColumnWidth = 25;
+
+// Page bases of the table: one index page and one index bit page serve both
+// index registers.
+inline constexpr int BasePage = 0x000;
+inline constexpr int CbPage = 0x100;
+inline constexpr int EdPage = 0x200;
+inline constexpr int IndexPage = 0x300;
+inline constexpr int IndexBitPage = 0x400;
+
+// What a template's placeholders ask of the decoder. Worked out once when
+// the table is read, so the tracer can measure an instruction without
+// building its text.
+struct TemplateShape {
+  bool HasIndexedOperand = false;  // "(i?)"
+  bool HasWord = false;            // "##"
+  bool HasByte = false;            // "#" without "##"
+  bool HasAbsoluteTarget = false;  // "*"
+  bool HasRelativeTarget = false;  // "+" without "*"
+};
+
+struct OpcodeTable {
+  std::array<std::string, OpcodeTableSize> Templates;
+  std::array<TemplateShape, OpcodeTableSize> Shapes;
+};
+
+TemplateShape ShapeOfTemplate(std::string_view templateText);
+
+enum class OpcodeTableStatus { Loaded, CannotOpen, TooFewEntries };
+
+// Fills the table from the bytes of an instruction table file; entries past
+// the last entry line read stay empty.
+OpcodeTableStatus ReadOpcodeTable(std::span<const std::uint8_t> fileBytes, OpcodeTable& table);
+
+// Reads "opcodes.dat" from the program's folder. On failure shows the
+// message through showError and ends the program with exit code 0.
+void LoadOpcodeTable(OpcodeTable& table, const std::function<void(std::string_view)>& showError);
+
+// The same, from an explicit path, returning instead of ending the program.
+OpcodeTableStatus LoadOpcodeTableFrom(const std::string& path, OpcodeTable& table);
+
+std::string_view OpcodeTableMessage(OpcodeTableStatus status);
+
+}  // namespace bytegleaner::opcodes

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace bytegleaner::shell {
+
+// The whole content of a regular file, or nothing when it cannot be opened
+// or read (missing, no access, a folder).
+std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path);
+
+}  // namespace bytegleaner::shell

@@ -1,0 +1,19 @@
+#include "shell/line_reader.h"
+
+namespace bytegleaner::shell {
+
+std::string LineReader::ReadLine() {
+  std::string line;
+  while (Position < Bytes.size()) {
+    const std::uint8_t byte = Bytes[Position++];
+    if (byte == 13) {
+      if (Position < Bytes.size()) ++Position;
+      break;
+    }
+    if (byte == 0) break;
+    if (line.size() < MaxLineLength) line.push_back(static_cast<char>(byte));
+  }
+  return line;
+}
+
+}  // namespace bytegleaner::shell

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace bytegleaner::shell {
+
+// Every number the program writes is upper-case hexadecimal or decimal
+// without leading zeros; only the `.db` byte item pads (to two digits).
+void AppendHex(std::string& text, std::uint32_t value);
+void AppendDecimal(std::string& text, std::int64_t value);
+void AppendHexByte(std::string& text, std::uint8_t value);
+
+std::string HexText(std::uint32_t value);
+std::string DecimalText(std::int64_t value);
+
+}  // namespace bytegleaner::shell
