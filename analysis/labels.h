@@ -2,17 +2,21 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
-#include <unordered_map>
+#include <vector>
 
 namespace bytegleaner::analysis {
 
 struct Examination;
 
-// Every lookup is by offset, so the list is a hash map; nothing depends on
-// the order in which labels were recorded except their numbers.
+// Labels by offset in an open-addressing hash table: a lookup is one probe
+// sequence, and a label costs 8 bytes of table instead of a node and a name.
+// Names are made from offset and number when asked for.
 struct LabelList {
-  std::unordered_map<std::int32_t, std::string> Names;
+  struct Slot {
+    std::int32_t Offset = -1;  // -1: empty
+    std::int32_t Number = 0;
+  };
+  std::vector<Slot> Slots;
   std::int32_t LabelCount = 0;
 };
 
@@ -22,7 +26,10 @@ void ClearLabels(LabelList& labels);
 void AddLabel(Examination& examination, std::int32_t offset);
 
 // The label's name, or empty for an offset without one.
-std::string_view FindLabel(const LabelList& labels, std::int32_t offset);
+std::string FindLabel(const LabelList& labels, std::int32_t offset);
+
+// Appends the label's name; false (and nothing appended) without one.
+bool AppendLabelName(std::string& out, const LabelList& labels, std::int32_t offset);
 
 std::string LabelName(std::int32_t offset, std::int32_t number);
 

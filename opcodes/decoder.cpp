@@ -100,7 +100,7 @@ void FillText(const OpcodeTable& table, const analysis::Examination& examination
     Replace(text, "#", DollarHex(operands.Value));
   }
   if (decoded.Kind != TargetKind::NoTarget) {
-    const std::string_view label = analysis::FindLabel(examination.Labels, decoded.Target);
+    const std::string label = analysis::FindLabel(examination.Labels, decoded.Target);
     const std::string number = decoded.Kind == TargetKind::AbsoluteTarget
                                    ? DollarHex(static_cast<std::uint32_t>(decoded.Target))
                                    : DollarHex(operands.RelativeByte);

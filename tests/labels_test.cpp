@@ -44,7 +44,6 @@ TEST(Labels, SecondRecordingKeepsTheFirstNameAndCount) {
   AddLabel(examination, 0x0100);
   AddLabel(examination, 0x0120);
   EXPECT_EQ(examination.Labels.LabelCount, 2);
-  EXPECT_EQ(examination.Labels.Names.size(), 2u);
   EXPECT_EQ(FindLabel(examination.Labels, 0x0120), "_Label_120_1");
 }
 

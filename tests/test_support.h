@@ -25,3 +25,28 @@ std::vector<std::uint8_t> Bytes(std::initializer_list<int> values);
 analysis::Examination ExaminationOf(std::vector<std::uint8_t> bytes, std::size_t size = 0);
 
 }  // namespace bytegleaner::testing
+
+namespace bytegleaner::testing {
+
+// A fresh folder under the system's temporary folder, removed afterwards.
+struct TempFolder {
+  std::string Path;
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  [[nodiscard]] std::string File(const std::string& name) const { return Path + "/" + name; }
+};
+
+void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
+void WriteFile(const std::string& path, const std::string& text);
+std::string ReadText(const std::string& path);
+
+// Status lines and error boxes as a front end would show them.
+struct RecordedMessages {
+  std::vector<std::string> StatusLines;
+  std::vector<std::string> Errors;
+  std::vector<std::string> Events;  // every call, in order, for ordering checks
+};
+
+}  // namespace bytegleaner::testing

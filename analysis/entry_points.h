@@ -1,0 +1,19 @@
+#pragma once
+
+namespace bytegleaner::opcodes {
+struct OpcodeTable;
+}
+namespace bytegleaner::shell {
+struct UserInterface;
+}
+
+namespace bytegleaner::analysis {
+
+struct Examination;
+
+// Traces the reset entry, the interrupt handler and the NMI handler in that
+// order, announcing each pass in the status log.
+void ExamineEntryPoints(const opcodes::OpcodeTable& table, Examination& examination, bool breakAtIndirectJump,
+                        const shell::UserInterface& ui);
+
+}  // namespace bytegleaner::analysis

@@ -1,0 +1,106 @@
+#include "analysis/tracer.h"
+
+#include "analysis/examination.h"
+#include "opcodes/decoder.h"
+
+#include <vector>
+
+namespace bytegleaner::analysis {
+
+namespace {
+
+enum class RunStep : std::uint8_t { DecodeNext, ActOnOpcode, ContinueOrEnd };
+
+// One run of the tracer, suspended while a nested run traces a target.
+struct Run {
+  std::int32_t Position = 0;
+  std::uint16_t PrefixCode = 0;
+  std::uint8_t Opcode = 0;
+  bool Stop = false;
+  RunStep Next = RunStep::DecodeNext;
+};
+
+enum class OpcodeAction : std::uint8_t { Continue, Stop, IndirectJump, TraceVector };
+
+OpcodeAction ActionFor(std::uint16_t prefixCode, std::uint8_t opcode) {
+  if (prefixCode == 0xED) return opcode == 0x45 || opcode == 0x4D ? OpcodeAction::Stop : OpcodeAction::Continue;
+  if (prefixCode != 0) return OpcodeAction::Continue;
+  switch (opcode) {
+    case 0xC9:  // ret
+    case 0xC3:  // jp nn
+    case 0x18:  // jr e
+      return OpcodeAction::Stop;
+    case 0xE9:  // jp (hl), jp (ix), jp (iy)
+      return OpcodeAction::IndirectJump;
+    case 0xCF:
+    case 0xD7:
+    case 0xDF:
+    case 0xE7:
+    case 0xEF:
+    case 0xF7:  // rst $08 to rst $30; $00 and $38 are entry points anyway
+      return OpcodeAction::TraceVector;
+    default:
+      return OpcodeAction::Continue;
+  }
+}
+
+struct Tracer {
+  const opcodes::OpcodeTable& Table;
+  Examination& Target;
+  bool BreakAtIndirectJump;
+  std::vector<Run> Runs;
+  opcodes::DecodedInstruction Decoded;
+
+  // Starts a nested run unless the offset is outside the image or traced.
+  void Begin(std::int32_t start) {
+    if (!Target.Rom.Contains(start)) return;
+    AddLabel(Target, start);
+    if ((Target.Map[static_cast<std::size_t>(start)] & CodeStart) != 0) return;
+    Runs.push_back(Run{start});
+  }
+
+  // Each step may push a nested run, after which `run` must not be touched.
+  void Step(Run& run) {
+    switch (run.Next) {
+      case RunStep::DecodeNext: {
+        std::uint8_t& flags = Target.Map[static_cast<std::size_t>(run.Position)];
+        if ((flags & CodeStart) != 0) run.Stop = true;
+        flags |= CodeStart;
+        opcodes::MeasureInstruction(Table, Target, run.Position, Decoded);
+        run.Position += Decoded.Length;
+        run.PrefixCode = Decoded.PrefixCode;
+        run.Opcode = Decoded.Opcode();
+        run.Next = RunStep::ActOnOpcode;
+        if (Decoded.Kind != opcodes::TargetKind::NoTarget) Begin(Decoded.Target);
+        return;
+      }
+      case RunStep::ActOnOpcode:
+        run.Next = RunStep::ContinueOrEnd;
+        switch (ActionFor(run.PrefixCode, run.Opcode)) {
+          case OpcodeAction::Stop: run.Stop = true; break;
+          case OpcodeAction::IndirectJump: run.Stop = run.Stop || BreakAtIndirectJump; break;
+          case OpcodeAction::TraceVector: Begin(run.Opcode & 0x38); break;
+          case OpcodeAction::Continue: break;
+        }
+        return;
+      case RunStep::ContinueOrEnd:
+        if (run.Position < Target.Rom.RomSize && !run.Stop) {
+          run.Next = RunStep::DecodeNext;
+        } else {
+          Runs.pop_back();
+        }
+        return;
+    }
+  }
+};
+
+}  // namespace
+
+void TraceCode(const opcodes::OpcodeTable& table, Examination& examination, bool breakAtIndirectJump,
+               std::int32_t start) {
+  Tracer tracer{table, examination, breakAtIndirectJump, {}, {}};
+  tracer.Begin(start);
+  while (!tracer.Runs.empty()) tracer.Step(tracer.Runs.back());
+}
+
+}  // namespace bytegleaner::analysis

@@ -1,0 +1,120 @@
+// The headless front end: examines each ROM named on the command line as
+// the desktop program's "Examine ROM" would, for scripts and batch work.
+#include "analysis/examination.h"
+#include "opcodes/opcode_table.h"
+#include "output/examine_rom.h"
+#include "shell/program_folder.h"
+#include "shell/user_interface.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using namespace bytegleaner;
+
+constexpr int ExitExamined = 0;
+constexpr int ExitFailed = 1;
+constexpr int ExitUsage = 2;
+
+constexpr std::string_view Usage =
+    "Usage: bytegleaner-cli [--no-break-at-indirect-jump] [--rebuildable] ROM...\n"
+    "Traces the Z80 code of each Sega Master System or Game Gear ROM and writes WLA DX\n"
+    "source beside it (ROM.asm, and ROM.dat.<offset> for long data stretches).\n"
+    "\n"
+    "  --no-break-at-indirect-jump  keep tracing after JP (HL), JP (IX) and JP (IY)\n"
+    "  --rebuildable                where the usual text would not assemble back to the\n"
+    "                               same bytes, write a form that does\n"
+    "  --help                       show this text\n"
+    "  --version                    show the program's name and version\n";
+
+void PrintLine(std::FILE* stream, std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+  std::fputc('\n', stream);
+}
+
+struct CommandLine {
+  output::ExamineOptions Options;
+  std::vector<std::string> Roms;
+};
+
+// Returns an exit code when the command line is handled without examining.
+std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
+  bool optionsEnded = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (optionsEnded || argument.empty() || argument.front() != '-' || argument == "-") {
+      commandLine.Roms.emplace_back(argument);
+    } else if (argument == "--") {
+      optionsEnded = true;
+    } else if (argument == "--no-break-at-indirect-jump") {
+      commandLine.Options.BreakAtIndirectJump = false;
+    } else if (argument == "--rebuildable") {
+      commandLine.Options.Rebuildable = true;
+    } else if (argument == "--help" || argument == "-h") {
+      std::fwrite(Usage.data(), 1, Usage.size(), stdout);
+      return ExitExamined;
+    } else if (argument == "--version") {
+      std::printf("%.*s %.*s\n", static_cast<int>(shell::ProgramName.size()), shell::ProgramName.data(),
+                  static_cast<int>(shell::ProgramVersion.size()), shell::ProgramVersion.data());
+      return ExitExamined;
+    } else {
+      std::fprintf(stderr, "bytegleaner-cli: unknown option %s\n", argv[i]);
+      std::fwrite(Usage.data(), 1, Usage.size(), stderr);
+      return ExitUsage;
+    }
+  }
+  if (commandLine.Roms.empty()) {
+    std::fwrite(Usage.data(), 1, Usage.size(), stderr);
+    return ExitUsage;
+  }
+  return std::nullopt;
+}
+
+std::string AbsolutePath(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? path : absolute.lexically_normal().string();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CommandLine commandLine;
+  if (const auto handled = ParseCommandLine(argc, argv, commandLine)) return *handled;
+
+  opcodes::OpcodeTable table;
+  const std::string tablePath = shell::ProgramFile("opcodes.dat");
+  const opcodes::OpcodeTableStatus tableStatus = opcodes::LoadOpcodeTableFrom(tablePath, table);
+  if (tableStatus != opcodes::OpcodeTableStatus::Loaded) {
+    PrintLine(stderr, opcodes::OpcodeTableMessage(tableStatus));
+    return ExitFailed;
+  }
+
+  shell::UserInterface ui;
+  ui.AddStatusLine = [](std::string_view text) { PrintLine(stdout, text); };
+  bool failed = false;
+  std::string currentRom;
+  ui.ShowError = [&](std::string_view text) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s: %.*s\n", currentRom.c_str(), static_cast<int>(text.size()), text.data());
+  };
+
+  analysis::Examination examination;
+  for (const std::string& rom : commandLine.Roms) {
+    currentRom = AbsolutePath(rom);
+    const output::ExamineResult result = output::ExamineRom(currentRom, table, commandLine.Options, examination, ui);
+    if (!result.Examined) {
+      failed = true;
+    } else if (result.WriteFailed) {
+      ui.ShowError("Not all of the output could be written.");
+      failed = true;
+    }
+  }
+  if (std::fflush(stdout) != 0) failed = true;
+  return failed ? ExitFailed : ExitExamined;
+}

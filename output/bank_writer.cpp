@@ -1,0 +1,141 @@
+#include "output/bank_writer.h"
+
+#include "analysis/examination.h"
+#include "opcodes/decoder.h"
+#include "output/data_stretch.h"
+#include "output/rebuildable_text.h"
+#include "output/source_job.h"
+#include "shell/number_text.h"
+#include "shell/user_interface.h"
+
+#include <algorithm>
+
+namespace bytegleaner::output {
+
+namespace {
+
+using analysis::BankSize;
+
+std::int32_t BankEnd(std::int32_t offset) { return (offset / BankSize + 1) * BankSize; }
+
+void WriteBankHeader(std::string& out, std::int32_t offset) {
+  const std::int32_t bank = offset / BankSize;
+  out += "\r\n.BANK ";
+  shell::AppendDecimal(out, bank);
+  if (bank < 3) {
+    out += " SLOT ";
+    shell::AppendDecimal(out, bank);
+  }
+  out += "\r\n.ORG $0000\r\n\r\n";
+}
+
+bool EndsStraightRun(const opcodes::DecodedInstruction& decoded) {
+  const std::uint8_t opcode = decoded.Opcode();
+  if (decoded.PrefixCode == 0) return opcode == 0xC9 || opcode == 0xC3 || opcode == 0xE9 || opcode == 0x18;
+  return decoded.PrefixCode == 0xED && (opcode == 0x45 || opcode == 0x4D);
+}
+
+// Instruction bytes as one `.db` line with the instruction's text as a
+// comment, for bytes the walk cannot or should not write as an instruction.
+void WriteRawInstruction(std::string& out, const analysis::RomImage& rom, std::int32_t offset, std::int32_t length,
+                         const std::string& text) {
+  out += "  .db ";
+  for (std::int32_t i = 0; i < length; ++i) {
+    if (i > 0) out += ", ";
+    out += '$';
+    shell::AppendHexByte(out, rom.ByteAt(offset + i));
+  }
+  out += " ; ";
+  out += text;
+  out += "\r\n";
+}
+
+// The rebuildable spelling of an instruction's text where it differs.
+void MakeTextRebuildable(const SourceJob& job, std::int32_t offset, opcodes::DecodedInstruction& decoded) {
+  SignIndexDisplacements(decoded.Text);
+  if (decoded.Kind == opcodes::TargetKind::NoTarget) return;
+  const bool relative = decoded.Kind == opcodes::TargetKind::RelativeTarget;
+  const std::string label = analysis::FindLabel(job.Examination.Labels, decoded.Target);
+  if (label.empty() || LabelReferenceAssemblesExactly(relative, offset, decoded.Target)) return;
+  std::string number = "$";
+  shell::AppendHex(number, relative ? static_cast<std::uint32_t>((decoded.Target - offset - 2) & 0xFF)
+                                    : static_cast<std::uint32_t>(decoded.Target));
+  decoded.Text.replace(decoded.Text.find(label), label.size(), number);
+}
+
+// Writes the data stretch from start up to the next flagged offset or the
+// end given, and returns where the stretch ends.
+std::int32_t WriteDataFrom(SourceJob& job, std::int32_t start, std::int32_t end) {
+  const analysis::Examination& examination = job.Examination;
+  const auto& bytes = examination.Rom.Bytes;
+  std::int32_t stop = start + 1;
+  while (stop < end && examination.Map[static_cast<std::size_t>(stop)] == 0) ++stop;
+  const bool allZero = std::all_of(bytes.begin() + start, bytes.begin() + stop, [](std::uint8_t b) { return b == 0; });
+
+  std::string& out = job.Source.Text;
+  out += "\r\n; Data from $";
+  shell::AppendHex(out, static_cast<std::uint32_t>(start));
+  out += " to $";
+  shell::AppendHex(out, static_cast<std::uint32_t>(stop - 1));
+  out += " (";
+  shell::AppendDecimal(out, stop - start);
+  out += stop - start == 1 ? " byte)\r\n" : " bytes)\r\n";
+  WriteDataStretch(job, DataStretch{start, stop - start, allZero});
+  job.Source.Text += "\r\n";
+  return stop;
+}
+
+}  // namespace
+
+std::int32_t WriteCodeLine(SourceJob& job, std::int32_t offset) {
+  const analysis::Examination& examination = job.Examination;
+  opcodes::DecodedInstruction decoded;
+  opcodes::DecodeInstruction(job.Table, examination, offset, decoded);
+
+  std::string& out = job.Source.Text;
+  if ((examination.Map[static_cast<std::size_t>(offset)] & analysis::HasLabel) != 0) {
+    analysis::AppendLabelName(out, examination.Labels, offset);
+    out += ":\r\n";
+  }
+
+  // An instruction is cut short where the bank or the image ends, or where
+  // another traced instruction or label starts inside it, so that every
+  // section begins on its bank and every label is defined.
+  const std::int32_t limit = std::min(BankEnd(offset), examination.Rom.RomSize);
+  std::int32_t written = std::min(offset + decoded.Length, limit) - offset;
+  for (std::int32_t inside = 1; inside < written; ++inside) {
+    if (examination.Map[static_cast<std::size_t>(offset + inside)] != 0) {
+      written = inside;
+      break;
+    }
+  }
+
+  if (written < decoded.Length ||
+      (job.Options.Rebuildable && HasNoExactSpelling(examination.Rom.ByteAt(offset), decoded.TableIndex))) {
+    WriteRawInstruction(out, examination.Rom, offset, written, decoded.Text);
+  } else {
+    if (job.Options.Rebuildable) MakeTextRebuildable(job, offset, decoded);
+    out += "  ";
+    out += decoded.Text;
+    out += "\r\n";
+  }
+  if (EndsStraightRun(decoded)) out += "\r\n";
+  return written;
+}
+
+void WriteBanks(SourceJob& job) {
+  shell::AddStatusLine(job.Ui, "Creating ASM file...");
+  const analysis::Examination& examination = job.Examination;
+  const std::int32_t romSize = examination.Rom.RomSize;
+  for (std::int32_t position = 0; position < romSize;) {
+    if (position % BankSize == 0) WriteBankHeader(job.Source.Text, position);
+    if ((examination.Map[static_cast<std::size_t>(position)] & analysis::CodeStart) != 0) {
+      position += WriteCodeLine(job, position);
+    } else {
+      position = WriteDataFrom(job, position, std::min(BankEnd(position), romSize));
+    }
+    job.Source.FlushIfFull();
+  }
+}
+
+}  // namespace bytegleaner::output

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "output/source_job.h"
+
+#include <cstdint>
+#include <string>
+
+namespace bytegleaner::output {
+
+struct ExamineResult {
+  bool Examined = false;      // the source file was written to its end
+  bool WriteFailed = false;   // some bytes of the source or a binary file were lost
+  std::int32_t LabelCount = 0;
+  std::int32_t BinaryFileCount = 0;
+};
+
+// The whole job for one ROM file: load it, trace it, write the source file
+// beside it ("<ROM path>.asm") and its binary data files.
+ExamineResult ExamineRom(const std::string& chosenRomPath, const opcodes::OpcodeTable& table,
+                         const ExamineOptions& options, analysis::Examination& examination,
+                         const shell::UserInterface& ui);
+
+}  // namespace bytegleaner::output

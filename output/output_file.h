@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace bytegleaner::output {
+
+// A file written through one growing text buffer, flushed in large pieces.
+// Write failures are remembered so a caller can report them at the end.
+struct OutputFile {
+  std::string Text;
+
+  OutputFile() = default;
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+  ~OutputFile();
+
+  // Replaces any file of that name. A file marked read-only (no write
+  // permission for anyone) is refused even where the user could override it.
+  bool Create(const std::string& path);
+  void FlushIfFull();
+  // Writes what is pending and closes; false when anything failed to write.
+  bool Close();
+  [[nodiscard]] bool IsOpen() const { return File != nullptr; }
+
+ private:
+  void Flush();
+  std::FILE* File = nullptr;
+  bool WriteFailed = false;
+};
+
+}  // namespace bytegleaner::output

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "output/output_file.h"
+
+#include <cstdint>
+#include <string>
+
+namespace bytegleaner::analysis {
+struct Examination;
+}
+namespace bytegleaner::opcodes {
+struct OpcodeTable;
+}
+namespace bytegleaner::shell {
+struct UserInterface;
+}
+
+namespace bytegleaner::output {
+
+struct ExamineOptions {
+  bool BreakAtIndirectJump = true;
+  // Writes, only where the usual text would not assemble back to the same
+  // bytes, a form that does.
+  bool Rebuildable = false;
+};
+
+// Everything the writers of one source file share.
+struct SourceJob {
+  const opcodes::OpcodeTable& Table;
+  const analysis::Examination& Examination;
+  const shell::UserInterface& Ui;
+  const std::string& ChosenRomPath;
+  ExamineOptions Options;
+  OutputFile& Source;
+  std::int32_t BinaryFileCount = 0;
+  bool BinaryWriteFailed = false;
+};
+
+}  // namespace bytegleaner::output
