@@ -4,6 +4,7 @@
 #include "shell/number_text.h"
 
 #include <array>
+#include <bit>
 #include <string_view>
 #include <utility>
 
@@ -25,8 +26,11 @@ constexpr std::array<std::pair<std::int32_t, std::string_view>, 9> FixedNames{{
 
 constexpr std::size_t InitialSlots = 1024;
 
+// Fibonacci hashing: the product's high bits mix every bit of the offset,
+// so evenly spaced offsets do not pile up in neighbouring slots.
 std::size_t SlotIndex(std::int32_t offset, std::size_t slotCount) {
-  return (static_cast<std::uint32_t>(offset) * 0x9E3779B1u) & (slotCount - 1);
+  const auto product = static_cast<std::uint64_t>(static_cast<std::uint32_t>(offset)) * 0x9E3779B97F4A7C15ull;
+  return static_cast<std::size_t>(product >> (64 - std::countr_zero(slotCount)));
 }
 
 const LabelList::Slot* FindSlot(const LabelList& labels, std::int32_t offset) {
