@@ -2,7 +2,6 @@
 
 #include "shell/file_bytes.h"
 #include "shell/line_reader.h"
-#include "shell/program_folder.h"
 
 namespace bytegleaner::opcodes {
 
@@ -45,13 +44,6 @@ std::string_view OpcodeTableMessage(OpcodeTableStatus status) {
     case OpcodeTableStatus::Loaded: break;
   }
   return {};
-}
-
-void LoadOpcodeTable(OpcodeTable& table, const std::function<void(std::string_view)>& showError) {
-  const OpcodeTableStatus status = LoadOpcodeTableFrom(shell::ProgramFile("opcodes.dat"), table);
-  if (status == OpcodeTableStatus::Loaded) return;
-  showError(OpcodeTableMessage(status));
-  shell::EndProgram();
 }
 
 }  // namespace bytegleaner::opcodes

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -45,11 +44,7 @@ enum class OpcodeTableStatus { Loaded, CannotOpen, TooFewEntries };
 // the last entry line read stay empty.
 OpcodeTableStatus ReadOpcodeTable(std::span<const std::uint8_t> fileBytes, OpcodeTable& table);
 
-// Reads "opcodes.dat" from the program's folder. On failure shows the
-// message through showError and ends the program with exit code 0.
-void LoadOpcodeTable(OpcodeTable& table, const std::function<void(std::string_view)>& showError);
-
-// The same, from an explicit path, returning instead of ending the program.
+// Reads an instruction table file ("opcodes.dat" in the program's folder).
 OpcodeTableStatus LoadOpcodeTableFrom(const std::string& path, OpcodeTable& table);
 
 std::string_view OpcodeTableMessage(OpcodeTableStatus status);

@@ -15,8 +15,9 @@ struct OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
   ~OutputFile();
 
-  // Replaces any file of that name. A file marked read-only (no write
-  // permission for anyone) is refused even where the user could override it.
+  // Replaces any file of that name. A read-only file or folder (no write
+  // permission for anyone) is refused even where the user could override
+  // it, as an administrator on the program's own platform cannot either.
   bool Create(const std::string& path);
   void FlushIfFull();
   // Writes what is pending and closes; false when anything failed to write.

@@ -22,6 +22,11 @@ std::string ProgramFile(std::string_view name) {
   return path;
 }
 
+std::string FolderOfPath(const std::string& path) {
+  const auto separator = path.rfind(FolderSeparator);
+  return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
 void EndProgram() {
   std::fflush(nullptr);
   std::exit(0);

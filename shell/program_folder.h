@@ -17,6 +17,9 @@ std::string ProgramFolder();
 // (the instruction table, the preferences) are always named.
 std::string ProgramFile(std::string_view name);
 
+// The path up to and including its last folder separator; empty without one.
+std::string FolderOfPath(const std::string& path);
+
 // Ends the process with exit code 0, as the program does after its last
 // window or after a failed start.
 [[noreturn]] void EndProgram();

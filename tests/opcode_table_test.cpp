@@ -76,16 +76,5 @@ TEST(OpcodeTableFile, ReportsBothFailuresWithTheirMessages) {
             "There are not enough instructions in Opcodes.dat.");
 }
 
-TEST(OpcodeTableFile, FailureShowsTheMessageAndEndsWithExitCodeZero) {
-  // The test program's folder holds no opcodes.dat.
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        OpcodeTable table;
-        LoadOpcodeTable(table, [](std::string_view message) { fprintf(stderr, "shown: %.*s\n", int(message.size()), message.data()); });
-      },
-      ::testing::ExitedWithCode(0), "shown: Can't load Opcodes.dat.");
-}
-
 }  // namespace
 }  // namespace bytegleaner::opcodes
