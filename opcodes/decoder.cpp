@@ -1,6 +1,7 @@
 #include "opcodes/decoder.h"
 
 #include "analysis/examination.h"
+#include "opcodes/template_text.h"
 #include "shell/number_text.h"
 
 namespace bytegleaner::opcodes {
@@ -74,47 +75,23 @@ void ReadInstruction(const OpcodeTable& table, const analysis::Examination& exam
   decoded.Length = static_cast<std::int8_t>(cursor.Position - offset);
 }
 
-bool Replace(std::string& text, std::string_view placeholder, std::string_view replacement) {
-  const auto at = text.find(placeholder);
-  if (at == std::string::npos) return false;
-  text.replace(at, placeholder.size(), replacement);
-  return true;
-}
-
-std::string DollarHex(std::uint32_t value) {
-  std::string text = "$";
-  shell::AppendHex(text, value);
-  return text;
-}
-
 void FillText(const OpcodeTable& table, const analysis::Examination& examination, DecodedInstruction& decoded,
               const Operands& operands) {
-  const auto index = static_cast<std::size_t>(decoded.TableIndex);
-  const TemplateShape& shape = table.Shapes[index];
-  std::string& text = decoded.Text;
-  text = table.Templates[index];
-
-  if (shape.HasWord) {
-    Replace(text, "##", DollarHex(operands.Value));
-  } else if (shape.HasByte) {
-    Replace(text, "#", DollarHex(operands.Value));
+  std::string targetText;
+  if (decoded.Kind != TargetKind::NoTarget &&
+      !analysis::AppendLabelName(targetText, examination.Labels, decoded.Target)) {
+    targetText += '$';
+    shell::AppendHex(targetText, decoded.Kind == TargetKind::AbsoluteTarget
+                                     ? static_cast<std::uint32_t>(decoded.Target)
+                                     : operands.RelativeByte);
   }
-  if (decoded.Kind != TargetKind::NoTarget) {
-    const std::string label = analysis::FindLabel(examination.Labels, decoded.Target);
-    const std::string number = decoded.Kind == TargetKind::AbsoluteTarget
-                                   ? DollarHex(static_cast<std::uint32_t>(decoded.Target))
-                                   : DollarHex(operands.RelativeByte);
-    Replace(text, decoded.Kind == TargetKind::AbsoluteTarget ? "*" : "+", label.empty() ? number : label);
-  }
-
-  std::string registerName = "i";
-  if (operands.IndexRegisterLetter != 0) registerName.push_back(operands.IndexRegisterLetter);
-  if (shape.HasIndexedOperand) {
-    Replace(text, "i?", registerName + "+" + DollarHex(operands.Displacement));
+  const TemplateOperands filling{operands.IndexRegisterLetter, operands.Displacement, operands.Value, targetText};
+  const int index = decoded.TableIndex;
+  const auto at = static_cast<std::size_t>(index);
+  if (CompiledTemplateIsExact(table, index, operands.IndexRegisterLetter)) {
+    ExpandCompiledTemplate(decoded.Text, table.Compiled[at], filling);
   } else {
-    Replace(text, "i?", registerName);
-    Replace(text, "i?", registerName);
-    Replace(text, "I?", registerName);
+    FillTemplate(decoded.Text, table.Templates[at], table.Shapes[at], filling);
   }
 }
 
@@ -135,7 +112,8 @@ void DecodeInstruction(const OpcodeTable& table, const analysis::Examination& ex
 
 std::string ReplaceFirst(std::string_view text, std::string_view placeholder, std::string_view replacement) {
   std::string result(text);
-  Replace(result, placeholder, replacement);
+  const auto at = result.find(placeholder);
+  if (at != std::string::npos) result.replace(at, placeholder.size(), replacement);
   return result;
 }
 

@@ -1,5 +1,6 @@
 #include "opcodes/opcode_table.h"
 
+#include "opcodes/template_text.h"
 #include "shell/file_bytes.h"
 #include "shell/line_reader.h"
 
@@ -13,7 +14,15 @@ TemplateShape ShapeOfTemplate(std::string_view text) {
   shape.HasByte = !shape.HasWord && holds("#");
   shape.HasAbsoluteTarget = holds("*");
   shape.HasRelativeTarget = !shape.HasAbsoluteTarget && holds("+");
+  shape.NamesRegister = holds("i?") || holds("I?");
   return shape;
+}
+
+void SetTemplate(OpcodeTable& table, int index, std::string templateText) {
+  const auto at = static_cast<std::size_t>(index);
+  table.Shapes[at] = ShapeOfTemplate(templateText);
+  table.Compiled[at] = CompileTemplate(templateText, table.Shapes[at]);
+  table.Templates[at] = std::move(templateText);
 }
 
 OpcodeTableStatus ReadOpcodeTable(std::span<const std::uint8_t> fileBytes, OpcodeTable& table) {
@@ -24,8 +33,7 @@ OpcodeTableStatus ReadOpcodeTable(std::span<const std::uint8_t> fileBytes, Opcod
     if (!line.empty() && line.front() == ';') continue;
     std::string templateText;
     if (line.size() > TemplateColumnStart) templateText = line.substr(TemplateColumnStart, TemplateColumnWidth);
-    table.Shapes[count] = ShapeOfTemplate(templateText);
-    table.Templates[count] = std::move(templateText);
+    SetTemplate(table, count, std::move(templateText));
     ++count;
   } while (count < OpcodeTableSize && !reader.AtEnd());
   return count < OpcodeTableSize ? OpcodeTableStatus::TooFewEntries : OpcodeTableStatus::Loaded;

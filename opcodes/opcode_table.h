@@ -29,14 +29,21 @@ struct TemplateShape {
   bool HasByte = false;            // "#" without "##"
   bool HasAbsoluteTarget = false;  // "*"
   bool HasRelativeTarget = false;  // "+" without "*"
+  bool NamesRegister = false;      // "i?" or "I?"
 };
 
 struct OpcodeTable {
   std::array<std::string, OpcodeTableSize> Templates;
   std::array<TemplateShape, OpcodeTableSize> Shapes;
+  // Each template with its placeholders turned into marker bytes (see
+  // template_text.h); empty where the template cannot be compiled.
+  std::array<std::string, OpcodeTableSize> Compiled;
 };
 
 TemplateShape ShapeOfTemplate(std::string_view templateText);
+
+// Stores a template with its shape and compiled form.
+void SetTemplate(OpcodeTable& table, int index, std::string templateText);
 
 enum class OpcodeTableStatus { Loaded, CannotOpen, TooFewEntries };
 

@@ -177,3 +177,43 @@ TEST(ReplaceFirst, ReplacesOnlyTheFirstCaseSensitiveMatch) {
 
 }  // namespace
 }  // namespace bytegleaner::opcodes
+
+#include "opcodes/template_text.h"
+
+#include <random>
+
+namespace bytegleaner::opcodes {
+namespace {
+
+// The compiled form must give exactly the text of the replacement steps,
+// for every shipped template and for random ones built from placeholder
+// pieces that can overlap and join.
+TEST(TemplateText, CompiledTemplatesGiveTheReferenceText) {
+  const char* const pieces[] = {"#", "##", "*", "+", "(i?)", "i?", "I?", "?", "i", "(", ")", "ld ", ",", "I", "\x02"};
+  std::mt19937 random(7);
+  OpcodeTable table = bytegleaner::testing::ShippedTable();
+  for (int index = 0; index < 512; ++index) {
+    std::string text;
+    for (int piece = static_cast<int>(random() % 6); piece >= 0; --piece) text += pieces[random() % std::size(pieces)];
+    SetTemplate(table, IndexPage + index, text);
+  }
+  // A register name without a prefix is a bare "i", which joins a "?" after it.
+  SetTemplate(table, IndexPage, "ld i??,I?");
+  SetTemplate(table, IndexPage + 1, "ii??");
+  for (int index = 0; index < OpcodeTableSize; ++index) {
+    for (const char letter : {'\0', 'x', 'y'}) {
+      const TemplateOperands operands{letter, static_cast<std::uint8_t>(random()), static_cast<std::uint16_t>(random()),
+                                      index % 2 == 0 ? "_Label_1F_3" : "$FE"};
+      std::string reference;
+      FillTemplate(reference, table.Templates[static_cast<std::size_t>(index)], table.Shapes[static_cast<std::size_t>(index)],
+                   operands);
+      if (!CompiledTemplateIsExact(table, index, letter)) continue;
+      std::string fast;
+      ExpandCompiledTemplate(fast, table.Compiled[static_cast<std::size_t>(index)], operands);
+      ASSERT_EQ(fast, reference) << "template \"" << table.Templates[static_cast<std::size_t>(index)] << "\"";
+    }
+  }
+}
+
+}  // namespace
+}  // namespace bytegleaner::opcodes

@@ -7,8 +7,7 @@ namespace bytegleaner::testing {
 opcodes::OpcodeTable MakeTable(const std::map<int, std::string>& templates) {
   opcodes::OpcodeTable table;
   for (const auto& [index, text] : templates) {
-    table.Templates.at(static_cast<std::size_t>(index)) = text;
-    table.Shapes.at(static_cast<std::size_t>(index)) = opcodes::ShapeOfTemplate(text);
+    opcodes::SetTemplate(table, index, text);
   }
   return table;
 }
