@@ -17,5 +17,7 @@ struct Examination {
 
 // Takes the file's bytes as the new image with an all-zero map and no labels.
 void LoadRom(Examination& examination, std::span<const std::uint8_t> fileBytes);
+// The same, taking over the bytes without a copy.
+void LoadRom(Examination& examination, std::vector<std::uint8_t>&& fileBytes);
 
 }  // namespace bytegleaner::analysis

@@ -3,6 +3,7 @@
 #include "analysis/examination.h"
 #include "shell/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <string_view>
@@ -24,40 +25,44 @@ constexpr std::array<std::pair<std::int32_t, std::string_view>, 9> FixedNames{{
     {0x66, "_NMI_HANDLER"},
 }};
 
-constexpr std::size_t InitialSlots = 1024;
+using RankIndex = LabelList::RankIndex;
 
-// Fibonacci hashing: the product's high bits mix every bit of the offset,
-// so evenly spaced offsets do not pile up in neighbouring slots.
-std::size_t SlotIndex(std::int32_t offset, std::size_t slotCount) {
-  const auto product = static_cast<std::uint64_t>(static_cast<std::uint32_t>(offset)) * 0x9E3779B97F4A7C15ull;
-  return static_cast<std::size_t>(product >> (64 - std::countr_zero(slotCount)));
-}
-
-const LabelList::Slot* FindSlot(const LabelList& labels, std::int32_t offset) {
-  if (labels.Slots.empty() || offset < 0) return nullptr;
-  const std::size_t mask = labels.Slots.size() - 1;
-  for (std::size_t i = SlotIndex(offset, labels.Slots.size());; i = (i + 1) & mask) {
-    const LabelList::Slot& slot = labels.Slots[i];
-    if (slot.Offset == offset) return &slot;
-    if (slot.Offset < 0) return nullptr;
+void MakeIndex(const LabelList& labels) {
+  RankIndex& index = labels.Index;
+  std::int32_t largest = -1;
+  for (const std::int32_t offset : labels.OffsetsInOrder) largest = std::max(largest, offset);
+  const auto words = static_cast<std::size_t>(largest / 64 + 1);
+  index.Bits.assign(words, 0);
+  for (const std::int32_t offset : labels.OffsetsInOrder) {
+    index.Bits[static_cast<std::size_t>(offset / 64)] |= std::uint64_t{1} << (offset % 64);
   }
-}
-
-void InsertSlot(std::vector<LabelList::Slot>& slots, LabelList::Slot entry) {
-  const std::size_t mask = slots.size() - 1;
-  std::size_t i = SlotIndex(entry.Offset, slots.size());
-  while (slots[i].Offset >= 0) i = (i + 1) & mask;
-  slots[i] = entry;
-}
-
-// Keeps the table at most half full so probe sequences stay short.
-void MakeRoomForOneMore(LabelList& labels) {
-  if (static_cast<std::size_t>(labels.LabelCount + 1) * 2 <= labels.Slots.size()) return;
-  std::vector<LabelList::Slot> grown(labels.Slots.empty() ? InitialSlots : labels.Slots.size() * 2);
-  for (const LabelList::Slot& slot : labels.Slots) {
-    if (slot.Offset >= 0) InsertSlot(grown, slot);
+  index.RanksBefore.resize(words);
+  std::int32_t rank = 0;
+  for (std::size_t word = 0; word < words; ++word) {
+    index.RanksBefore[word] = rank;
+    rank += std::popcount(index.Bits[word]);
   }
-  labels.Slots = std::move(grown);
+  index.Numbers.resize(labels.OffsetsInOrder.size());
+  for (std::size_t i = 0; i < labels.OffsetsInOrder.size(); ++i) {
+    const std::int32_t offset = labels.OffsetsInOrder[i];
+    const std::uint64_t word = index.Bits[static_cast<std::size_t>(offset / 64)];
+    const std::uint64_t below = word & ((std::uint64_t{1} << (offset % 64)) - 1);
+    index.Numbers[static_cast<std::size_t>(index.RanksBefore[static_cast<std::size_t>(offset / 64)] + std::popcount(below))] =
+        static_cast<std::int32_t>(i + 1);
+  }
+  index.MadeForCount = labels.LabelCount;
+}
+
+// The label's number, or 0 without one.
+std::int32_t FindNumber(const LabelList& labels, std::int32_t offset) {
+  if (offset < 0 || labels.LabelCount == 0) return 0;
+  if (labels.Index.MadeForCount != labels.LabelCount) MakeIndex(labels);
+  const RankIndex& index = labels.Index;
+  const auto word = static_cast<std::size_t>(offset / 64);
+  if (word >= index.Bits.size()) return 0;
+  const std::uint64_t bit = std::uint64_t{1} << (offset % 64);
+  if ((index.Bits[word] & bit) == 0) return 0;
+  return index.Numbers[static_cast<std::size_t>(index.RanksBefore[word] + std::popcount(index.Bits[word] & (bit - 1)))];
 }
 
 void AppendName(std::string& out, std::int32_t offset, std::int32_t number) {
@@ -82,8 +87,9 @@ std::string LabelName(std::int32_t offset, std::int32_t number) {
 }
 
 void ClearLabels(LabelList& labels) {
-  labels.Slots.clear();
+  labels.OffsetsInOrder.clear();
   labels.LabelCount = 0;
+  labels.Index = {};
 }
 
 void AddLabel(Examination& examination, std::int32_t offset) {
@@ -95,15 +101,14 @@ void AddLabel(Examination& examination, std::int32_t offset) {
   if ((flags & HasLabel) != 0) return;
   flags |= HasLabel;
   LabelList& labels = examination.Labels;
-  MakeRoomForOneMore(labels);
+  labels.OffsetsInOrder.push_back(offset);
   ++labels.LabelCount;
-  InsertSlot(labels.Slots, {offset, labels.LabelCount});
 }
 
 bool AppendLabelName(std::string& out, const LabelList& labels, std::int32_t offset) {
-  const LabelList::Slot* slot = FindSlot(labels, offset);
-  if (slot == nullptr) return false;
-  AppendName(out, slot->Offset, slot->Number);
+  const std::int32_t number = FindNumber(labels, offset);
+  if (number == 0) return false;
+  AppendName(out, offset, number);
   return true;
 }
 

@@ -8,16 +8,23 @@ namespace bytegleaner::analysis {
 
 struct Examination;
 
-// Labels by offset in an open-addressing hash table: a lookup is one probe
-// sequence, and a label costs 8 bytes of table instead of a node and a name.
-// Names are made from offset and number when asked for.
+// Labels are recorded in the order the tracer finds them, which is also
+// their numbering. Lookups by offset go through a rank index (one bit per
+// offset, a running count per 64 offsets, numbers in offset order) that is
+// made when the first lookup follows new labels: the tracer only records,
+// the writer only looks up, so it is made once per examination and costs a
+// few bytes per label instead of a hash table's slack.
 struct LabelList {
-  struct Slot {
-    std::int32_t Offset = -1;  // -1: empty
-    std::int32_t Number = 0;
-  };
-  std::vector<Slot> Slots;
+  std::vector<std::int32_t> OffsetsInOrder;
   std::int32_t LabelCount = 0;
+
+  struct RankIndex {
+    std::vector<std::uint64_t> Bits;
+    std::vector<std::int32_t> RanksBefore;
+    std::vector<std::int32_t> Numbers;
+    std::int32_t MadeForCount = -1;
+  };
+  mutable RankIndex Index;
 };
 
 void ClearLabels(LabelList& labels);

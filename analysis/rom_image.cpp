@@ -3,9 +3,16 @@
 namespace bytegleaner::analysis {
 
 void LoadRom(Examination& examination, std::span<const std::uint8_t> fileBytes) {
+  LoadRom(examination, std::vector<std::uint8_t>(fileBytes.begin(), fileBytes.end()));
+}
+
+void LoadRom(Examination& examination, std::vector<std::uint8_t>&& fileBytes) {
   const std::size_t size = fileBytes.size();
   examination.Rom.RomSize = static_cast<std::int32_t>(size);
-  examination.Rom.Bytes.assign(fileBytes.begin(), fileBytes.end());
+  // Release the previous image first so two never exist at once.
+  examination.Rom.Bytes = {};
+  examination.Map = {};
+  examination.Rom.Bytes = std::move(fileBytes);
   examination.Rom.Bytes.resize(size + SpareBytes, 0);
   examination.Map.assign(size + SpareBytes, 0);
   ClearLabels(examination.Labels);

@@ -108,4 +108,24 @@ BENCHMARK(GameShaped512KB)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// With --write-images FOLDER, writes the generated images as files for
+// timing other programs on the same bytes, instead of benchmarking.
+int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--write-images") {
+    const std::string folder = argv[2];
+    const auto write = [&folder](const std::string& name, const std::vector<std::uint8_t>& image) {
+      std::ofstream(folder + "/" + name, std::ios::binary)
+          .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    };
+    write("dense-4mb.sms", DenseCode(FourMegabytes));
+    write("random-4mb.sms", RandomBytes(FourMegabytes));
+    write("game-512kb.sms", GameShaped(512u << 10));
+    write("dense-64kb.sms", DenseCode(64u << 10));
+    return 0;
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -88,15 +88,19 @@ void FillTemplate(std::string& text, std::string_view templateText, const Templa
 
 void ExpandCompiledTemplate(std::string& text, std::string_view compiled, const TemplateOperands& operands) {
   text.clear();
-  for (const char c : compiled) {
-    switch (c) {
+  const auto isMarker = [](char c) { return c >= WordMarker && c <= RegisterMarker; };
+  for (auto at = compiled.begin(); at != compiled.end();) {
+    const auto marker = std::find_if(at, compiled.end(), isMarker);
+    text.append(at, marker);
+    if (marker == compiled.end()) break;
+    switch (*marker) {
       case WordMarker:
       case ByteMarker: AppendDollarHex(text, operands.Value); break;
       case TargetMarker: text += operands.TargetText; break;
       case IndexedMarker: AppendIndexed(text, operands); break;
-      case RegisterMarker: AppendRegister(text, operands.IndexRegisterLetter); break;
-      default: text += c; break;
+      default: AppendRegister(text, operands.IndexRegisterLetter); break;
     }
+    at = marker + 1;
   }
 }
 

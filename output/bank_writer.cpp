@@ -89,7 +89,7 @@ std::int32_t WriteDataFrom(SourceJob& job, std::int32_t start, std::int32_t end)
 
 std::int32_t WriteCodeLine(SourceJob& job, std::int32_t offset) {
   const analysis::Examination& examination = job.Examination;
-  opcodes::DecodedInstruction decoded;
+  opcodes::DecodedInstruction& decoded = job.Decoded;
   opcodes::DecodeInstruction(job.Table, examination, offset, decoded);
 
   std::string& out = job.Source.Text;

@@ -18,13 +18,13 @@ constexpr std::size_t LargestRom = 0x7FFF0000;
 ExamineResult ExamineRom(const std::string& chosenRomPath, const opcodes::OpcodeTable& table,
                          const ExamineOptions& options, analysis::Examination& examination,
                          const shell::UserInterface& ui) {
-  const auto fileBytes = shell::ReadFileBytes(chosenRomPath);
+  auto fileBytes = shell::ReadFileBytes(chosenRomPath);
   if (!fileBytes || fileBytes->size() > LargestRom) {
     shell::ShowError(ui, "Can't load ROM file.");
     return {};
   }
   shell::ClearStatusLog(ui);
-  analysis::LoadRom(examination, *fileBytes);
+  analysis::LoadRom(examination, std::move(*fileBytes));
 
   OutputFile source;
   if (!source.Create(chosenRomPath + ".asm")) {
@@ -38,7 +38,7 @@ ExamineResult ExamineRom(const std::string& chosenRomPath, const opcodes::Opcode
   shell::AddStatusLine(ui, "Size: " + shell::DecimalText(romSize) + " bytes");
 
   analysis::ExamineEntryPoints(table, examination, options.BreakAtIndirectJump, ui);
-  SourceJob job{table, examination, ui, chosenRomPath, options, source};
+  SourceJob job{table, examination, ui, chosenRomPath, options, source, 0, false, {}};
   WriteBanks(job);
 
   const std::int32_t labelCount = examination.Labels.LabelCount;

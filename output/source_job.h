@@ -1,5 +1,6 @@
 #pragma once
 
+#include "opcodes/decoder.h"
 #include "output/output_file.h"
 
 #include <cstdint>
@@ -34,6 +35,8 @@ struct SourceJob {
   OutputFile& Source;
   std::int32_t BinaryFileCount = 0;
   bool BinaryWriteFailed = false;
+  // The writers' one decoding record, kept so its text buffer is reused.
+  opcodes::DecodedInstruction Decoded;
 };
 
 }  // namespace bytegleaner::output
