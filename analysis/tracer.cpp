@@ -3,24 +3,25 @@
 #include "analysis/examination.h"
 #include "opcodes/decoder.h"
 
-#include <vector>
+#include <deque>
 
 namespace bytegleaner::analysis {
 
 namespace {
 
 enum class RunStep : std::uint8_t { DecodeNext, ActOnOpcode, ContinueOrEnd };
+enum class OpcodeAction : std::uint8_t { Continue, Stop, IndirectJump, TraceVector };
 
 // One run of the tracer, suspended while a nested run traces a target.
+// Eight bytes, since a pathological image nests a run per instruction.
 struct Run {
   std::int32_t Position = 0;
-  std::uint16_t PrefixCode = 0;
-  std::uint8_t Opcode = 0;
+  OpcodeAction Action = OpcodeAction::Continue;
+  std::uint8_t Vector = 0;  // the RST target of the instruction just decoded
   bool Stop = false;
   RunStep Next = RunStep::DecodeNext;
 };
-
-enum class OpcodeAction : std::uint8_t { Continue, Stop, IndirectJump, TraceVector };
+static_assert(sizeof(Run) == 8);
 
 OpcodeAction ActionFor(std::uint16_t prefixCode, std::uint8_t opcode) {
   if (prefixCode == 0xED) return opcode == 0x45 || opcode == 0x4D ? OpcodeAction::Stop : OpcodeAction::Continue;
@@ -48,7 +49,9 @@ struct Tracer {
   const opcodes::OpcodeTable& Table;
   Examination& Target;
   bool BreakAtIndirectJump;
-  std::vector<Run> Runs;
+  // A deque grows without copying, so the nesting costs memory in
+  // proportion to its depth and nothing more.
+  std::deque<Run> Runs;
   opcodes::DecodedInstruction Decoded;
 
   // Starts a nested run unless the offset is outside the image or traced.
@@ -68,18 +71,18 @@ struct Tracer {
         flags |= CodeStart;
         opcodes::MeasureInstruction(Table, Target, run.Position, Decoded);
         run.Position += Decoded.Length;
-        run.PrefixCode = Decoded.PrefixCode;
-        run.Opcode = Decoded.Opcode();
+        run.Action = ActionFor(Decoded.PrefixCode, Decoded.Opcode());
+        run.Vector = Decoded.Opcode() & 0x38;
         run.Next = RunStep::ActOnOpcode;
         if (Decoded.Kind != opcodes::TargetKind::NoTarget) Begin(Decoded.Target);
         return;
       }
       case RunStep::ActOnOpcode:
         run.Next = RunStep::ContinueOrEnd;
-        switch (ActionFor(run.PrefixCode, run.Opcode)) {
+        switch (run.Action) {
           case OpcodeAction::Stop: run.Stop = true; break;
           case OpcodeAction::IndirectJump: run.Stop = run.Stop || BreakAtIndirectJump; break;
-          case OpcodeAction::TraceVector: Begin(run.Opcode & 0x38); break;
+          case OpcodeAction::TraceVector: Begin(run.Vector); break;
           case OpcodeAction::Continue: break;
         }
         return;

@@ -8,7 +8,7 @@
 namespace bytegleaner::shell {
 
 // The whole content of a regular file, or nothing when it cannot be opened
-// or read (missing, no access, a folder).
+// or read (missing, no read permission for anyone, a folder).
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path);
 
 }  // namespace bytegleaner::shell

@@ -106,3 +106,105 @@ TEST(CommandLine, WriteFailureIsNotReportedAsSuccess) {
 
 }  // namespace
 }  // namespace bytegleaner::testing
+
+#include <sys/resource.h>
+
+namespace bytegleaner::testing {
+namespace {
+
+// A copy of the program in a folder of its own, with an instruction table
+// made by the test.
+struct ProgramCopy {
+  TempFolder Folder;
+  std::string Program = Folder.File("bytegleaner-cli");
+  explicit ProgramCopy(const std::string& table) {
+    std::filesystem::copy_file(BYTEGLEANER_CLI, Program);
+    if (!table.empty()) WriteFile(Folder.File("opcodes.dat"), table);
+  }
+  CliResult Run(const std::string& arguments, const std::string& folder) const {
+    TempFolder capture;
+    const std::string command = "cd '" + folder + "' && '" + Program + "' " + arguments + " > '" + capture.File("out") +
+                                "' 2> '" + capture.File("err") + "' < /dev/null";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(capture.File("out")), ReadText(capture.File("err"))};
+  }
+};
+
+std::string TableLines(int count, std::size_t width) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += "KEY     nop" + std::string(width, ' ') + "\r\n";
+  return text;
+}
+
+TEST(BadInput, InstructionTableProblemsStopBeforeAnyRom) {
+  TempFolder roms;
+  WriteFile(roms.File("a.sms"), SmallRom());
+  const std::string shipped = ReadText(ShippedTablePath());
+  struct Case {
+    std::string Table;
+    const char* Message;
+  };
+  const Case cases[] = {
+      {"", "Can't load Opcodes.dat.\n"},
+      {std::string(1, '\0'), "There are not enough instructions in Opcodes.dat.\n"},
+      {shipped.substr(0, shipped.size() / 2), "There are not enough instructions in Opcodes.dat.\n"},
+  };
+  for (const Case& c : cases) {
+    ProgramCopy program(c.Table);
+    if (c.Table.empty()) std::filesystem::remove(program.Folder.File("opcodes.dat"));
+    const CliResult result = program.Run("a.sms", roms.Path);
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_EQ(result.Err, c.Message);
+    EXPECT_EQ(result.Out, "");
+    EXPECT_FALSE(std::filesystem::exists(roms.File("a.sms.asm")));
+  }
+  // Lines of 5000 bytes and more keep their start: the table still loads.
+  ProgramCopy wide(TableLines(1280, 6000));
+  EXPECT_EQ(wide.Run("a.sms", roms.Path).ExitCode, 0);
+  EXPECT_NE(ReadText(roms.File("a.sms.asm")).find("_START:\r\n  nop"), std::string::npos);
+}
+
+TEST(BadInput, UnusableRomsAndFoldersLoseNothing) {
+  TempFolder folder;
+  WriteFile(folder.File("secret.sms"), SmallRom());
+  std::filesystem::permissions(folder.File("secret.sms"), std::filesystem::perms::none);
+  std::filesystem::create_directory(folder.File("folder.sms"));
+  WriteFile(folder.File("empty.sms"), std::vector<std::uint8_t>{});
+  const CliResult result = RunCli("secret.sms folder.sms empty.sms", folder.Path);
+  EXPECT_EQ(result.ExitCode, 1);
+  EXPECT_EQ(result.Err, folder.File("secret.sms") + ": Can't load ROM file.\n" + folder.File("folder.sms") +
+                            ": Can't load ROM file.\n");
+  EXPECT_NE(result.Out.find("Size: 0 bytes\n"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(folder.File("secret.sms.asm")));
+
+  TempFolder locked;
+  WriteFile(locked.File("game.sms"), SmallRom());
+  std::filesystem::permissions(locked.Path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  const CliResult readOnly = RunCli("game.sms", locked.Path);
+  EXPECT_EQ(readOnly.ExitCode, 1);
+  EXPECT_EQ(readOnly.Err, locked.File("game.sms") + ": Can't create ASM file.\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(locked.Path), std::filesystem::directory_iterator()), 1);
+}
+
+// Every link of the chain is a relative jump to the next, untraced one, so
+// the runs nest as deep as the image allows: two million levels in 4 MB.
+TEST(BadInput, DeepestNestingIsTracedWithinLinearMemory) {
+  TempFolder folder;
+  std::vector<std::uint8_t> chain(4u << 20);
+  for (std::size_t at = 0; at + 1 < chain.size(); at += 2) {
+    chain[at] = 0x18;
+    chain[at + 1] = 0x00;
+  }
+  WriteFile(folder.File("chain.sms"), chain);
+  const CliResult result = RunCli("chain.sms", folder.Path);
+  EXPECT_EQ(result.ExitCode, 0);
+  EXPECT_NE(result.Out.find("Found 2097152 labels."), std::string::npos);
+  rusage usage{};
+  getrusage(RUSAGE_CHILDREN, &usage);
+  // Image, map and output buffer, then per link eight bytes of nesting and
+  // a few bytes of label: about 37 MB here.
+  EXPECT_LT(usage.ru_maxrss * 1024L, 4L * (4 << 20) + 24L * 2'097'152 + (16L << 20));
+}
+
+}  // namespace
+}  // namespace bytegleaner::testing
