@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make libgtest-dev libbenchmark-dev binutils-z80 z80dasm)
+packages=(cmake g++ make libgtest-dev libbenchmark-dev binutils-z80 z80dasm libfltk1.3-dev xvfb xdotool xclip imagemagick python3)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
@@ -26,3 +26,6 @@ run_suite() {
 
 run_suite build
 run_suite build-sanitize -DBYTEGLEANER_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+
+# Bounded fuzzing of the readers and of whole examinations.
+BYTEGLEANER_FUZZ_SECONDS=${BYTEGLEANER_FUZZ_SECONDS:-20} scripts/fuzz.sh
