@@ -11,16 +11,7 @@ seconds=${BYTEGLEANER_FUZZ_SECONDS:-20}
 targets=(opcode_table_fuzzer preferences_fuzzer examination_fuzzer)
 build=build-fuzz
 
-packages=(cmake make clang libclang-rt-14-dev)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-done
-if ((${#missing[@]})); then
-  if [[ $(id -u) -eq 0 ]]; then SUDO=(); else SUDO=(sudo); fi
-  "${SUDO[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -qq "${missing[@]}"
-fi
+scripts/install-packages.sh cmake make clang libclang-rt-14-dev
 
 cmake -S . -B "$build" -DBYTEGLEANER_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DBYTEGLEANER_TESTS=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null

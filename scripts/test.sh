@@ -4,16 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make libgtest-dev libbenchmark-dev binutils-z80 z80dasm libfltk1.3-dev xvfb xdotool xclip imagemagick python3)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-done
-if ((${#missing[@]})); then
-  if [[ $(id -u) -eq 0 ]]; then SUDO=(); else SUDO=(sudo); fi
-  "${SUDO[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -qq "${missing[@]}"
-fi
+scripts/install-packages.sh cmake g++ make libgtest-dev libbenchmark-dev binutils-z80 z80dasm libfltk1.3-dev xvfb xdotool xclip imagemagick python3
 
 jobs=$(nproc)
 run_suite() {
