@@ -1,6 +1,7 @@
 #include "shell/number_text.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 
 namespace bytegleaner::shell {
@@ -10,13 +11,10 @@ constexpr char HexDigits[] = "0123456789ABCDEF";
 }
 
 void AppendHex(std::string& text, std::uint32_t value) {
-  std::array<char, 8> digits{};
-  std::size_t count = 0;
-  do {
-    digits[count++] = HexDigits[value & 0xF];
-    value >>= 4;
-  } while (value != 0);
-  while (count > 0) text.push_back(digits[--count]);
+  const int digits = value == 0 ? 1 : (std::bit_width(value) + 3) / 4;
+  std::array<char, 8> buffer{};
+  for (int i = digits - 1; i >= 0; --i, value >>= 4) buffer[static_cast<std::size_t>(i)] = HexDigits[value & 0xF];
+  text.append(buffer.data(), static_cast<std::size_t>(digits));
 }
 
 void AppendDecimal(std::string& text, std::int64_t value) {
