@@ -1,8 +1,6 @@
 #include "output/output_file.h"
 
-#include "shell/program_folder.h"
-
-#include <sys/stat.h>
+#include "shell/platform.h"
 
 namespace bytegleaner::output {
 
@@ -12,20 +10,9 @@ constexpr std::size_t FlushThreshold = 1 << 20;
 
 OutputFile::~OutputFile() { Close(); }
 
-namespace {
-
-bool MarkedReadOnly(const std::string& path) {
-  struct stat status {};
-  return stat(path.c_str(), &status) == 0 && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-}
-
-}  // namespace
-
 bool OutputFile::Create(const std::string& path) {
   Close();
-  const std::string folder = shell::FolderOfPath(path);
-  if (MarkedReadOnly(path) || MarkedReadOnly(folder.empty() ? "." : folder)) return false;
-  File = std::fopen(path.c_str(), "wb");
+  File = shell::CreateFileForWriting(path).release();
   WriteFailed = false;
   Text.clear();
   return File != nullptr;

@@ -1,17 +1,16 @@
 #include "shell/program_folder.h"
 
+#include "shell/platform.h"
+
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
 namespace bytegleaner::shell {
 
 std::string ProgramFolder() {
-  std::error_code error;
-  const std::string path = std::filesystem::read_symlink("/proc/self/exe", error).string();
+  const std::string path = RunningProgramPath();
   const auto cut = path.rfind(FolderSeparator);
-  if (error || cut == std::string::npos) return {};
+  if (cut == std::string::npos) return {};
   return path.substr(0, cut + 1);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/platform.h"
+
 #include <string>
 #include <string_view>
 
@@ -7,7 +9,6 @@ namespace bytegleaner::shell {
 
 inline constexpr std::string_view ProgramName = "Bytegleaner";
 inline constexpr std::string_view ProgramVersion = "V1.0";
-inline constexpr char FolderSeparator = '/';
 
 // The folder of the running executable, ending with the separator, so that
 // the program's own files are found whatever the current folder is.
