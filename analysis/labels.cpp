@@ -65,17 +65,24 @@ std::int32_t FindNumber(const LabelList& labels, std::int32_t offset) {
   return index.Numbers[static_cast<std::size_t>(index.RanksBefore[word] + std::popcount(index.Bits[word] & (bit - 1)))];
 }
 
+// Names are made in a buffer and appended once: every code line with a
+// label or a target asks for one.
 void AppendName(std::string& out, std::int32_t offset, std::int32_t number) {
-  for (const auto& [fixedOffset, name] : FixedNames) {
-    if (fixedOffset == offset) {
-      out += name;
-      return;
+  if (offset <= FixedNames.back().first) {
+    for (const auto& [fixedOffset, name] : FixedNames) {
+      if (fixedOffset == offset) {
+        out += name;
+        return;
+      }
     }
   }
-  out += "_Label_";
-  shell::AppendHex(out, static_cast<std::uint32_t>(offset));
-  out += '_';
-  shell::AppendDecimal(out, number);
+  constexpr std::string_view Prefix = "_Label_";
+  std::array<char, 32> buffer;  // the prefix, 8 digits, "_" and 10 digits
+  char* end = std::copy(Prefix.begin(), Prefix.end(), buffer.data());
+  end = shell::FormatHex(end, static_cast<std::uint32_t>(offset));
+  *end++ = '_';
+  end = shell::FormatDecimal(end, static_cast<std::uint32_t>(number));
+  out.append(buffer.data(), end);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "analysis/examination.h"
 #include "opcodes/decoder.h"
 
-#include <deque>
+#include <vector>
 
 namespace bytegleaner::analysis {
 
@@ -49,23 +49,24 @@ struct Tracer {
   const opcodes::OpcodeTable& Table;
   Examination& Target;
   bool BreakAtIndirectJump;
-  // A deque grows without copying, so the nesting costs memory in
-  // proportion to its depth and nothing more.
-  std::deque<Run> Runs;
+  std::vector<Run> Runs;
   opcodes::DecodedInstruction Decoded;
 
-  // Starts a nested run unless the offset is outside the image or traced.
-  void Begin(std::int32_t start) {
-    if (!Target.Rom.Contains(start)) return;
+  // Starts a nested run unless the offset is outside the image or traced;
+  // true when it did.
+  bool Begin(std::int32_t start) {
+    if (!Target.Rom.Contains(start)) return false;
     AddLabel(Target, start);
-    if ((Target.Map[static_cast<std::size_t>(start)] & CodeStart) != 0) return;
+    if ((Target.Map[static_cast<std::size_t>(start)] & CodeStart) != 0) return false;
     Runs.push_back(Run{start});
+    return true;
   }
 
-  // Each step may push a nested run, after which `run` must not be touched.
-  void Step(Run& run) {
-    switch (run.Next) {
-      case RunStep::DecodeNext: {
+  // Carries the innermost run on until it ends or starts a nested run,
+  // after which `run` must not be touched.
+  void Advance(Run& run) {
+    for (;;) {
+      if (run.Next == RunStep::DecodeNext) {
         std::uint8_t& flags = Target.Map[static_cast<std::size_t>(run.Position)];
         if ((flags & CodeStart) != 0) run.Stop = true;
         flags |= CodeStart;
@@ -74,25 +75,24 @@ struct Tracer {
         run.Action = ActionFor(Decoded.PrefixCode, Decoded.Opcode());
         run.Vector = Decoded.Opcode() & 0x38;
         run.Next = RunStep::ActOnOpcode;
-        if (Decoded.Kind != opcodes::TargetKind::NoTarget) Begin(Decoded.Target);
-        return;
+        if (Decoded.Kind != opcodes::TargetKind::NoTarget && Begin(Decoded.Target)) return;
       }
-      case RunStep::ActOnOpcode:
+      if (run.Next == RunStep::ActOnOpcode) {
         run.Next = RunStep::ContinueOrEnd;
         switch (run.Action) {
           case OpcodeAction::Stop: run.Stop = true; break;
           case OpcodeAction::IndirectJump: run.Stop = run.Stop || BreakAtIndirectJump; break;
-          case OpcodeAction::TraceVector: Begin(run.Vector); break;
+          case OpcodeAction::TraceVector:
+            if (Begin(run.Vector)) return;
+            break;
           case OpcodeAction::Continue: break;
         }
+      }
+      if (run.Position >= Target.Rom.RomSize || run.Stop) {
+        Runs.pop_back();
         return;
-      case RunStep::ContinueOrEnd:
-        if (run.Position < Target.Rom.RomSize && !run.Stop) {
-          run.Next = RunStep::DecodeNext;
-        } else {
-          Runs.pop_back();
-        }
-        return;
+      }
+      run.Next = RunStep::DecodeNext;
     }
   }
 };
@@ -103,7 +103,7 @@ void TraceCode(const opcodes::OpcodeTable& table, Examination& examination, bool
                std::int32_t start) {
   Tracer tracer{table, examination, breakAtIndirectJump, {}, {}};
   tracer.Begin(start);
-  while (!tracer.Runs.empty()) tracer.Step(tracer.Runs.back());
+  while (!tracer.Runs.empty()) tracer.Advance(tracer.Runs.back());
 }
 
 }  // namespace bytegleaner::analysis

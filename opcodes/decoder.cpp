@@ -77,7 +77,8 @@ void ReadInstruction(const OpcodeTable& table, const analysis::Examination& exam
 
 void FillText(const OpcodeTable& table, const analysis::Examination& examination, DecodedInstruction& decoded,
               const Operands& operands) {
-  std::string targetText;
+  std::string& targetText = decoded.TargetText;
+  targetText.clear();
   if (decoded.Kind != TargetKind::NoTarget &&
       !analysis::AppendLabelName(targetText, examination.Labels, decoded.Target)) {
     targetText += '$';

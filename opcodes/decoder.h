@@ -23,6 +23,9 @@ struct DecodedInstruction {
   std::int8_t Length = 0;
   TargetKind Kind = TargetKind::NoTarget;
   std::int32_t Target = 0;
+  // The target's label name or number as it appears in Text; kept here so
+  // its buffer is reused from one decoding to the next.
+  std::string TargetText;
 
   [[nodiscard]] std::uint8_t Opcode() const { return static_cast<std::uint8_t>(TableIndex & 0xFF); }
 };

@@ -3,6 +3,7 @@
 #include "shell/number_text.h"
 
 #include <algorithm>
+#include <array>
 
 namespace bytegleaner::opcodes {
 
@@ -86,22 +87,52 @@ void FillTemplate(std::string& text, std::string_view templateText, const Templa
   ApplyReplacements(text, shape, {word, byte, operands.TargetText, indexed, name});
 }
 
+namespace {
+
+// Text is built in a fixed buffer and assigned once: a template has at most
+// 25 characters, and no placeholder expands to more than 32.
+struct ExpansionBuffer {
+  std::array<char, 1024> Chars;  // only the first Size are ever read
+  std::size_t Size = 0;
+
+  void Add(char c) { Chars[Size++] = c; }
+  void Add(std::string_view text) {
+    std::copy(text.begin(), text.end(), Chars.begin() + static_cast<std::ptrdiff_t>(Size));
+    Size += text.size();
+  }
+  void AddDollarHex(std::uint32_t value) {
+    Add('$');
+    Size = static_cast<std::size_t>(shell::FormatHex(Chars.data() + Size, value) - Chars.data());
+  }
+  void AddRegister(char letter) {
+    Add('i');
+    if (letter != 0) Add(letter);
+  }
+};
+
+}  // namespace
+
 void ExpandCompiledTemplate(std::string& text, std::string_view compiled, const TemplateOperands& operands) {
-  text.clear();
+  ExpansionBuffer buffer;
   const auto isMarker = [](char c) { return c >= WordMarker && c <= RegisterMarker; };
   for (auto at = compiled.begin(); at != compiled.end();) {
-    const auto marker = std::find_if(at, compiled.end(), isMarker);
-    text.append(at, marker);
-    if (marker == compiled.end()) break;
-    switch (*marker) {
+    const auto literal = at;
+    while (at != compiled.end() && !isMarker(*at)) ++at;
+    buffer.Add(std::string_view(literal, at));
+    if (at == compiled.end()) break;
+    switch (*at++) {
       case WordMarker:
-      case ByteMarker: AppendDollarHex(text, operands.Value); break;
-      case TargetMarker: text += operands.TargetText; break;
-      case IndexedMarker: AppendIndexed(text, operands); break;
-      default: AppendRegister(text, operands.IndexRegisterLetter); break;
+      case ByteMarker: buffer.AddDollarHex(operands.Value); break;
+      case TargetMarker: buffer.Add(operands.TargetText); break;
+      case IndexedMarker:
+        buffer.AddRegister(operands.IndexRegisterLetter);
+        buffer.Add('+');
+        buffer.AddDollarHex(operands.Displacement);
+        break;
+      default: buffer.AddRegister(operands.IndexRegisterLetter); break;
     }
-    at = marker + 1;
   }
+  text.assign(buffer.Chars.data(), buffer.Size);
 }
 
 bool CompiledTemplateIsExact(const OpcodeTable& table, int index, char indexRegisterLetter) {

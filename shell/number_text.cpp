@@ -10,16 +10,25 @@ namespace {
 constexpr char HexDigits[] = "0123456789ABCDEF";
 }
 
-void AppendHex(std::string& text, std::uint32_t value) {
+char* FormatHex(char* out, std::uint32_t value) {
   const int digits = value == 0 ? 1 : (std::bit_width(value) + 3) / 4;
-  std::array<char, 8> buffer{};
-  for (int i = digits - 1; i >= 0; --i, value >>= 4) buffer[static_cast<std::size_t>(i)] = HexDigits[value & 0xF];
-  text.append(buffer.data(), static_cast<std::size_t>(digits));
+  for (int i = digits - 1; i >= 0; --i, value >>= 4) out[i] = HexDigits[value & 0xF];
+  return out + digits;
+}
+
+char* FormatDecimal(char* out, std::uint32_t value) { return std::to_chars(out, out + 10, value).ptr; }
+
+void AppendHex(std::string& text, std::uint32_t value) {
+  std::array<char, 8> buffer;  // only what FormatHex writes is read
+  text.append(buffer.data(), FormatHex(buffer.data(), value));
 }
 
 void AppendDecimal(std::string& text, std::int64_t value) {
-  std::array<char, 24> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  std::array<char, 24> buffer;  // only what to_chars writes is read
+  // Every count the program writes fits 32 bits, whose conversion is faster.
+  const auto result = value >= 0 && value <= UINT32_MAX
+                          ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), static_cast<std::uint32_t>(value))
+                          : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
   text.append(buffer.data(), result.ptr);
 }
 

@@ -12,6 +12,11 @@ void AppendDecimal(std::string& text, std::int64_t value);
 void AppendHexByte(std::string& text, std::uint8_t value);
 
 std::string HexText(std::uint32_t value);
+
+// The same digits written at `out`, for text built in a buffer; returns the
+// end of what was written (at most 8 characters, or 10 for decimal).
+char* FormatHex(char* out, std::uint32_t value);
+char* FormatDecimal(char* out, std::uint32_t value);
 std::string DecimalText(std::int64_t value);
 
 }  // namespace bytegleaner::shell
