@@ -1,5 +1,7 @@
 #include "analysis/examination.h"
 
+#include <algorithm>
+
 namespace bytegleaner::analysis {
 
 void LoadRom(Examination& examination, std::span<const std::uint8_t> fileBytes) {
@@ -16,6 +18,11 @@ void LoadRom(Examination& examination, std::vector<std::uint8_t>&& fileBytes) {
   examination.Rom.Bytes.resize(size + SpareBytes, 0);
   examination.Map.assign(size + SpareBytes, 0);
   ClearLabels(examination.Labels);
+  // Every label but the fixed ones is the target of an instruction of two
+  // bytes at least; reserving room for that many costs address space only
+  // and spares copying a growing list in code full of jumps.
+  constexpr std::size_t LargestReservation = std::size_t{1} << 24;
+  examination.Labels.OffsetsInOrder.reserve(std::min(size / 2 + 16, LargestReservation));
 }
 
 }  // namespace bytegleaner::analysis

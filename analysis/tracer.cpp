@@ -3,6 +3,7 @@
 #include "analysis/examination.h"
 #include "opcodes/decoder.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace bytegleaner::analysis {
@@ -102,6 +103,11 @@ struct Tracer {
 void TraceCode(const opcodes::OpcodeTable& table, Examination& examination, bool breakAtIndirectJump,
                std::int32_t start) {
   Tracer tracer{table, examination, breakAtIndirectJump, {}, {}};
+  // Runs nest at most once per instruction with a target (two bytes at
+  // least) plus the RST vectors. Reserving that much costs address space
+  // only, and spares the copies of a growing stack in deeply nested code.
+  constexpr std::size_t LargestReservation = std::size_t{1} << 24;
+  tracer.Runs.reserve(std::min(static_cast<std::size_t>(examination.Rom.RomSize) / 2 + 8, LargestReservation));
   tracer.Begin(start);
   while (!tracer.Runs.empty()) tracer.Advance(tracer.Runs.back());
 }

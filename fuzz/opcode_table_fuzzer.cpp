@@ -75,7 +75,8 @@ void CheckCompiledAgreesWithFilling(const opcodes::OpcodeTable& table, int index
     for (const std::string_view target : {"$7F", "_IRQ_HANDLER"}) {
       const opcodes::TemplateOperands operands{letter, 0x85, 0x1234, target};
       opcodes::FillTemplate(filled, table.Templates[at], table.Shapes[at], operands);
-      opcodes::ExpandCompiledTemplate(expanded, table.Compiled[at], operands);
+      expanded.clear();
+      opcodes::AppendCompiledTemplate(expanded, table.Compiled[at], operands);
       Check(filled == expanded);
     }
   }

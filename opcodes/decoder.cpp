@@ -75,8 +75,9 @@ void ReadInstruction(const OpcodeTable& table, const analysis::Examination& exam
   decoded.Length = static_cast<std::int8_t>(cursor.Position - offset);
 }
 
-void FillText(const OpcodeTable& table, const analysis::Examination& examination, DecodedInstruction& decoded,
-              const Operands& operands) {
+// Appends the instruction's text to `text`.
+void AppendText(const OpcodeTable& table, const analysis::Examination& examination, DecodedInstruction& decoded,
+                const Operands& operands, std::string& text) {
   std::string& targetText = decoded.TargetText;
   targetText.clear();
   if (decoded.Kind != TargetKind::NoTarget &&
@@ -90,9 +91,11 @@ void FillText(const OpcodeTable& table, const analysis::Examination& examination
   const int index = decoded.TableIndex;
   const auto at = static_cast<std::size_t>(index);
   if (CompiledTemplateIsExact(table, index, operands.IndexRegisterLetter)) {
-    ExpandCompiledTemplate(decoded.Text, table.Compiled[at], filling);
+    AppendCompiledTemplate(text, table.Compiled[at], filling);
   } else {
-    FillTemplate(decoded.Text, table.Templates[at], table.Shapes[at], filling);
+    std::string filled;
+    FillTemplate(filled, table.Templates[at], table.Shapes[at], filling);
+    text += filled;
   }
 }
 
@@ -108,7 +111,16 @@ void DecodeInstruction(const OpcodeTable& table, const analysis::Examination& ex
                        DecodedInstruction& decoded) {
   Operands operands;
   ReadInstruction(table, examination, offset, decoded, operands);
-  FillText(table, examination, decoded, operands);
+  decoded.Text.clear();
+  AppendText(table, examination, decoded, operands, decoded.Text);
+}
+
+void DecodeInstructionInto(const OpcodeTable& table, const analysis::Examination& examination, std::int32_t offset,
+                           DecodedInstruction& decoded, std::string& out) {
+  Operands operands;
+  ReadInstruction(table, examination, offset, decoded, operands);
+  decoded.Text.clear();
+  AppendText(table, examination, decoded, operands, out);
 }
 
 std::string ReplaceFirst(std::string_view text, std::string_view placeholder, std::string_view replacement) {

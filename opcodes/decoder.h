@@ -35,6 +35,11 @@ struct DecodedInstruction {
 void DecodeInstruction(const OpcodeTable& table, const analysis::Examination& examination, std::int32_t offset,
                        DecodedInstruction& decoded);
 
+// The same, appending the text to `out` and leaving Text empty, for a
+// writer that would only copy it there.
+void DecodeInstructionInto(const OpcodeTable& table, const analysis::Examination& examination, std::int32_t offset,
+                           DecodedInstruction& decoded, std::string& out);
+
 // The same without the text, for callers that only need to know where the
 // instruction ends and where it leads.
 void MeasureInstruction(const OpcodeTable& table, const analysis::Examination& examination, std::int32_t offset,

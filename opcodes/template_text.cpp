@@ -112,7 +112,7 @@ struct ExpansionBuffer {
 
 }  // namespace
 
-void ExpandCompiledTemplate(std::string& text, std::string_view compiled, const TemplateOperands& operands) {
+void AppendCompiledTemplate(std::string& text, std::string_view compiled, const TemplateOperands& operands) {
   ExpansionBuffer buffer;
   const auto isMarker = [](char c) { return c >= WordMarker && c <= RegisterMarker; };
   for (auto at = compiled.begin(); at != compiled.end();) {
@@ -132,7 +132,7 @@ void ExpandCompiledTemplate(std::string& text, std::string_view compiled, const 
       default: buffer.AddRegister(operands.IndexRegisterLetter); break;
     }
   }
-  text.assign(buffer.Chars.data(), buffer.Size);
+  text.append(buffer.Chars.data(), buffer.Size);
 }
 
 bool CompiledTemplateIsExact(const OpcodeTable& table, int index, char indexRegisterLetter) {

@@ -27,8 +27,8 @@ std::string CompileTemplate(std::string_view templateText, const TemplateShape& 
 void FillTemplate(std::string& text, std::string_view templateText, const TemplateShape& shape,
                   const TemplateOperands& operands);
 
-// The same text from the compiled template.
-void ExpandCompiledTemplate(std::string& text, std::string_view compiled, const TemplateOperands& operands);
+// The same text from the compiled template, appended to `text`.
+void AppendCompiledTemplate(std::string& text, std::string_view compiled, const TemplateOperands& operands);
 
 // True when the compiled form gives exactly what FillTemplate gives.
 bool CompiledTemplateIsExact(const OpcodeTable& table, int index, char indexRegisterLetter);

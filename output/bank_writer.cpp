@@ -90,13 +90,17 @@ std::int32_t WriteDataFrom(SourceJob& job, std::int32_t start, std::int32_t end)
 std::int32_t WriteCodeLine(SourceJob& job, std::int32_t offset) {
   const analysis::Examination& examination = job.Examination;
   opcodes::DecodedInstruction& decoded = job.Decoded;
-  opcodes::DecodeInstruction(job.Table, examination, offset, decoded);
-
   std::string& out = job.Source.Text;
   if ((examination.Map[static_cast<std::size_t>(offset)] & analysis::HasLabel) != 0) {
     analysis::AppendLabelName(out, examination.Labels, offset);
     out += ":\r\n";
   }
+
+  // The usual line goes straight into the output; the rare ones that need
+  // the text itself take it back out.
+  const std::size_t lineStart = out.size();
+  out += "  ";
+  opcodes::DecodeInstructionInto(job.Table, examination, offset, decoded, out);
 
   // An instruction is cut short where the bank or the image ends, or where
   // another traced instruction or label starts inside it, so that every
@@ -109,15 +113,22 @@ std::int32_t WriteCodeLine(SourceJob& job, std::int32_t offset) {
       break;
     }
   }
+  const bool raw = written < decoded.Length ||
+                   (job.Options.Rebuildable && HasNoExactSpelling(examination.Rom.ByteAt(offset), decoded.TableIndex));
 
-  if (written < decoded.Length ||
-      (job.Options.Rebuildable && HasNoExactSpelling(examination.Rom.ByteAt(offset), decoded.TableIndex))) {
-    WriteRawInstruction(out, examination.Rom, offset, written, decoded.Text);
-  } else {
-    if (job.Options.Rebuildable) MakeTextRebuildable(job, offset, decoded);
-    out += "  ";
-    out += decoded.Text;
+  if (!raw && !job.Options.Rebuildable) {
     out += "\r\n";
+  } else {
+    decoded.Text.assign(out, lineStart + 2);
+    out.resize(lineStart);
+    if (raw) {
+      WriteRawInstruction(out, examination.Rom, offset, written, decoded.Text);
+    } else {
+      MakeTextRebuildable(job, offset, decoded);
+      out += "  ";
+      out += decoded.Text;
+      out += "\r\n";
+    }
   }
   if (EndsStraightRun(decoded)) out += "\r\n";
   return written;

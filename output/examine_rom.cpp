@@ -31,6 +31,7 @@ ExamineResult ExamineRom(const std::string& chosenRomPath, const opcodes::Opcode
     shell::ShowError(ui, "Can't create ASM file.");
     return {};
   }
+  source.Text.reserve(OutputFile::FlushSize + OutputFile::LargestPiece);
   shell::EnableButtons(ui, false);
   const std::int32_t romSize = examination.Rom.RomSize;
   WriteSourceHeader(source.Text, romSize);

@@ -4,10 +4,6 @@
 
 namespace bytegleaner::output {
 
-namespace {
-constexpr std::size_t FlushThreshold = 1 << 20;
-}  // namespace
-
 OutputFile::~OutputFile() { Close(); }
 
 bool OutputFile::Create(const std::string& path) {
@@ -26,7 +22,7 @@ void OutputFile::Flush() {
 }
 
 void OutputFile::FlushIfFull() {
-  if (Text.size() >= FlushThreshold) Flush();
+  if (Text.size() >= FlushSize) Flush();
 }
 
 bool OutputFile::Close() {

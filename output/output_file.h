@@ -8,6 +8,11 @@ namespace bytegleaner::output {
 // A file written through one growing text buffer, flushed in large pieces.
 // Write failures are remembered so a caller can report them at the end.
 struct OutputFile {
+  // Text is written out once it holds this much; a writer adds at most one
+  // line or one data stretch's lines beyond it.
+  static constexpr std::size_t FlushSize = std::size_t{1} << 20;
+  static constexpr std::size_t LargestPiece = std::size_t{1} << 16;
+
   std::string Text;
 
   OutputFile() = default;

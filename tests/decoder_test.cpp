@@ -209,7 +209,7 @@ TEST(TemplateText, CompiledTemplatesGiveTheReferenceText) {
                    operands);
       if (!CompiledTemplateIsExact(table, index, letter)) continue;
       std::string fast;
-      ExpandCompiledTemplate(fast, table.Compiled[static_cast<std::size_t>(index)], operands);
+      AppendCompiledTemplate(fast, table.Compiled[static_cast<std::size_t>(index)], operands);
       ASSERT_EQ(fast, reference) << "template \"" << table.Templates[static_cast<std::size_t>(index)] << "\"";
     }
   }
