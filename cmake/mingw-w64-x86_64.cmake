@@ -1,21 +1,5 @@
 # Cross-building for Windows with Debian's mingw-w64 (x86_64-w64-mingw32):
 #   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(BYTEGLEANER_MINGW_TARGET x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${BYTEGLEANER_MINGW_TARGET}-gcc)
-set(CMAKE_CXX_COMPILER ${BYTEGLEANER_MINGW_TARGET}-g++)
-set(CMAKE_RC_COMPILER ${BYTEGLEANER_MINGW_TARGET}-windres)
-
-# Libraries and headers come from the target's tree only, never the host's.
-set(CMAKE_FIND_ROOT_PATH /usr/${BYTEGLEANER_MINGW_TARGET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# The tests and the FLTK program are for the build machine; a value given
-# on the command line still wins.
-set(BYTEGLEANER_TESTS OFF CACHE BOOL "Build the tests")
-set(BYTEGLEANER_DESKTOP OFF CACHE BOOL "Build the desktop program when FLTK is found")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
