@@ -3,6 +3,7 @@
 # ROM is copied under build/ first, since the output is written beside it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/install-packages.sh cmake g++ make
 cmake -S . -B build -DBYTEGLEANER_TESTS=OFF > /dev/null
 cmake --build build -j "$(nproc)" --target bytegleaner-cli
 mkdir -p build/sample
