@@ -7,12 +7,19 @@ cd "$(dirname "$0")/.."
 scripts/install-packages.sh cmake g++ make libgtest-dev libbenchmark-dev binutils-z80 z80dasm libfltk1.3-dev xvfb xdotool xclip imagemagick python3
 
 jobs=$(nproc)
+passed=0
+skipped=0
 run_suite() {
   local dir=$1
   shift
   cmake -S . -B "$dir" -DBYTEGLEANER_WERROR=ON -DBYTEGLEANER_TESTS=ON "$@" > /dev/null
   cmake --build "$dir" -j "$jobs"
-  ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs" | tee "$dir/ctest.log"
+  local count skips
+  count=$(sed -n 's/.* tests failed out of \([0-9]*\)$/\1/p' "$dir/ctest.log" | tail -1)
+  skips=$(grep -c '(Skipped)$' "$dir/ctest.log" || true)
+  passed=$((passed + ${count:-0} - skips))
+  skipped=$((skipped + skips))
 }
 
 run_suite build
@@ -31,3 +38,5 @@ fi
 
 # Bounded fuzzing of the readers and of whole examinations.
 BYTEGLEANER_FUZZ_SECONDS=${BYTEGLEANER_FUZZ_SECONDS:-20} scripts/fuzz.sh
+
+echo "suites: $passed passed, 0 failed, $skipped skipped"
