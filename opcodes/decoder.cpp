@@ -82,10 +82,9 @@ void AppendText(const OpcodeTable& table, const analysis::Examination& examinati
   targetText.clear();
   if (decoded.Kind != TargetKind::NoTarget &&
       !analysis::AppendLabelName(targetText, examination.Labels, decoded.Target)) {
-    targetText += '$';
-    shell::AppendHex(targetText, decoded.Kind == TargetKind::AbsoluteTarget
-                                     ? static_cast<std::uint32_t>(decoded.Target)
-                                     : operands.RelativeByte);
+    shell::AppendDollarHex(targetText, decoded.Kind == TargetKind::AbsoluteTarget
+                                           ? static_cast<std::uint32_t>(decoded.Target)
+                                           : operands.RelativeByte);
   }
   const TemplateOperands filling{operands.IndexRegisterLetter, operands.Displacement, operands.Value, targetText};
   const int index = decoded.TableIndex;

@@ -47,44 +47,17 @@ void ApplyReplacements(std::string& text, const TemplateShape& shape, const Repl
   }
 }
 
-void AppendDollarHex(std::string& text, std::uint32_t value) {
-  text += '$';
-  shell::AppendHex(text, value);
-}
-
-void AppendRegister(std::string& text, char letter) {
-  text += 'i';
-  if (letter != 0) text += letter;
-}
-
-void AppendIndexed(std::string& text, const TemplateOperands& operands) {
-  AppendRegister(text, operands.IndexRegisterLetter);
-  text += '+';
-  AppendDollarHex(text, operands.Displacement);
-}
+bool IsMarker(char c) { return c >= WordMarker && c <= RegisterMarker; }
 
 }  // namespace
 
 std::string CompileTemplate(std::string_view templateText, const TemplateShape& shape) {
-  const bool holdsMarkers =
-      std::any_of(templateText.begin(), templateText.end(), [](char c) { return c >= WordMarker && c <= RegisterMarker; });
-  if (holdsMarkers) return {};
+  if (std::any_of(templateText.begin(), templateText.end(), IsMarker)) return {};
   std::string compiled(templateText);
   const char word[] = {WordMarker, 0}, byte[] = {ByteMarker, 0}, target[] = {TargetMarker, 0},
              indexed[] = {IndexedMarker, 0}, name[] = {RegisterMarker, 0};
   ApplyReplacements(compiled, shape, {word, byte, target, indexed, name});
   return compiled;
-}
-
-void FillTemplate(std::string& text, std::string_view templateText, const TemplateShape& shape,
-                  const TemplateOperands& operands) {
-  std::string word, byte, indexed, name;
-  AppendDollarHex(word, operands.Value);
-  AppendDollarHex(byte, operands.Value);
-  AppendIndexed(indexed, operands);
-  AppendRegister(name, operands.IndexRegisterLetter);
-  text = templateText;
-  ApplyReplacements(text, shape, {word, byte, operands.TargetText, indexed, name});
 }
 
 namespace {
@@ -114,10 +87,9 @@ struct ExpansionBuffer {
 
 void AppendCompiledTemplate(std::string& text, std::string_view compiled, const TemplateOperands& operands) {
   ExpansionBuffer buffer;
-  const auto isMarker = [](char c) { return c >= WordMarker && c <= RegisterMarker; };
   for (auto at = compiled.begin(); at != compiled.end();) {
     const auto literal = at;
-    while (at != compiled.end() && !isMarker(*at)) ++at;
+    while (at != compiled.end() && !IsMarker(*at)) ++at;
     buffer.Add(std::string_view(literal, at));
     if (at == compiled.end()) break;
     switch (*at++) {
@@ -133,6 +105,27 @@ void AppendCompiledTemplate(std::string& text, std::string_view compiled, const 
     }
   }
   text.append(buffer.Chars.data(), buffer.Size);
+}
+
+namespace {
+
+// The text one placeholder stands for.
+std::string ExpansionOf(Marker marker, const TemplateOperands& operands) {
+  std::string text;
+  const char compiled[] = {marker, 0};
+  AppendCompiledTemplate(text, compiled, operands);
+  return text;
+}
+
+}  // namespace
+
+void FillTemplate(std::string& text, std::string_view templateText, const TemplateShape& shape,
+                  const TemplateOperands& operands) {
+  const std::string word = ExpansionOf(WordMarker, operands);
+  const std::string indexed = ExpansionOf(IndexedMarker, operands);
+  const std::string name = ExpansionOf(RegisterMarker, operands);
+  text = templateText;
+  ApplyReplacements(text, shape, {word, word, operands.TargetText, indexed, name});
 }
 
 bool CompiledTemplateIsExact(const OpcodeTable& table, int index, char indexRegisterLetter) {

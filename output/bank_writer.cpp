@@ -2,6 +2,7 @@
 
 #include "analysis/examination.h"
 #include "opcodes/decoder.h"
+#include "output/data_lines.h"
 #include "output/data_stretch.h"
 #include "output/rebuildable_text.h"
 #include "output/source_job.h"
@@ -42,8 +43,7 @@ void WriteRawInstruction(std::string& out, const analysis::RomImage& rom, std::i
   out += "  .db ";
   for (std::int32_t i = 0; i < length; ++i) {
     if (i > 0) out += ", ";
-    out += '$';
-    shell::AppendHexByte(out, rom.ByteAt(offset + i));
+    AppendByteItem(out, rom.ByteAt(offset + i));
   }
   out += " ; ";
   out += text;
@@ -57,9 +57,9 @@ void MakeTextRebuildable(const SourceJob& job, std::int32_t offset, opcodes::Dec
   const bool relative = decoded.Kind == opcodes::TargetKind::RelativeTarget;
   const std::string label = analysis::FindLabel(job.Examination.Labels, decoded.Target);
   if (label.empty() || LabelReferenceAssemblesExactly(relative, offset, decoded.Target)) return;
-  std::string number = "$";
-  shell::AppendHex(number, relative ? static_cast<std::uint32_t>((decoded.Target - offset - 2) & 0xFF)
-                                    : static_cast<std::uint32_t>(decoded.Target));
+  std::string number;
+  shell::AppendDollarHex(number, relative ? static_cast<std::uint32_t>((decoded.Target - offset - 2) & 0xFF)
+                                          : static_cast<std::uint32_t>(decoded.Target));
   decoded.Text.replace(decoded.Text.find(label), label.size(), number);
 }
 

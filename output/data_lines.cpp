@@ -30,8 +30,7 @@ struct DbLine {
         Start();
       }
       if (!AtLineStart) Out += ", ";
-      Out += '$';
-      shell::AppendHexByte(Out, byte);
+      AppendByteItem(Out, byte);
       AtLineStart = false;
       Column += ByteItemWidth;
     }
@@ -43,6 +42,11 @@ bool CanBeInString(std::uint8_t byte, bool endStringAtBackslash) {
 }
 
 }  // namespace
+
+void AppendByteItem(std::string& out, std::uint8_t byte) {
+  out += '$';
+  shell::AppendHexByte(out, byte);
+}
 
 void WriteByteDb(std::string& out, std::span<const std::uint8_t> bytes) {
   DbLine line{out};

@@ -6,6 +6,9 @@
 
 namespace bytegleaner::output {
 
+// One byte item: "$" and exactly two hexadecimal digits.
+void AppendByteItem(std::string& out, std::uint8_t byte);
+
 // `.db` lines of byte items, 16 to a line, each line ended with CR LF.
 void WriteByteDb(std::string& out, std::span<const std::uint8_t> bytes);
 

@@ -23,6 +23,11 @@ void AppendHex(std::string& text, std::uint32_t value) {
   text.append(buffer.data(), FormatHex(buffer.data(), value));
 }
 
+void AppendDollarHex(std::string& text, std::uint32_t value) {
+  text += '$';
+  AppendHex(text, value);
+}
+
 void AppendDecimal(std::string& text, std::int64_t value) {
   std::array<char, 24> buffer;  // only what to_chars writes is read
   // Every count the program writes fits 32 bits, whose conversion is faster.

@@ -8,6 +8,8 @@ namespace bytegleaner::shell {
 // Every number the program writes is upper-case hexadecimal or decimal
 // without leading zeros; only the `.db` byte item pads (to two digits).
 void AppendHex(std::string& text, std::uint32_t value);
+// "$" and the hexadecimal digits: a number as instruction operands show it.
+void AppendDollarHex(std::string& text, std::uint32_t value);
 void AppendDecimal(std::string& text, std::int64_t value);
 void AppendHexByte(std::string& text, std::uint8_t value);
 
