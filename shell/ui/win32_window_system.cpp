@@ -1,5 +1,6 @@
 #include "shell/ui/win32_window_system.h"
 
+#include "shell/ui/bind_window_system.h"
 #include "shell/ui/win32_dialogs.h"
 
 #include <algorithm>
@@ -59,6 +60,8 @@ class State {
   bool IsCheckBoxTicked(int number) const;
   void AppendListLine(int number, std::string_view line);
   void ClearList(int number);
+  std::string ChooseFile(const shell::FileRequest& request) { return RunOpenFileRequester(request); }
+  void ShowMessage(std::string_view title, std::string_view text) { ShowMessageBox(title, text); }
 
  private:
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -294,23 +297,6 @@ const Control* State::Find(int number, ControlKind kind) const {
 
 }  // namespace
 
-shell::WindowSystem MakeWin32WindowSystem() {
-  auto state = std::make_shared<State>();
-  shell::WindowSystem windows;
-  windows.OpenWindow = [state](const shell::WindowSpec& spec) { state->OpenWindow(spec); };
-  windows.CreateControl = [state](const shell::ControlSpec& spec) { state->CreateControl(spec); };
-  windows.WaitForEvent = [state] { return state->WaitForEvent(); };
-  windows.HandleWaitingMessage = [state] { return state->HandleWaitingMessage(); };
-  windows.CloseWindow = [state](int number) { state->CloseWindow(number); };
-  windows.MakeCurrent = [state](int number) { state->MakeCurrent(number); };
-  windows.EnableControl = [state](int number, bool enabled) { state->EnableControl(number, enabled); };
-  windows.SetCheckBox = [state](int number, bool ticked) { state->SetCheckBox(number, ticked); };
-  windows.IsCheckBoxTicked = [state](int number) { return state->IsCheckBoxTicked(number); };
-  windows.AppendListLine = [state](int number, std::string_view line) { state->AppendListLine(number, line); };
-  windows.ClearList = [state](int number) { state->ClearList(number); };
-  windows.ChooseFile = [](const shell::FileRequest& request) { return RunOpenFileRequester(request); };
-  windows.ShowMessage = [](std::string_view title, std::string_view text) { ShowMessageBox(title, text); };
-  return windows;
-}
+shell::WindowSystem MakeWin32WindowSystem() { return BindWindowSystem(std::make_shared<State>()); }
 
 }  // namespace bytegleaner::ui
