@@ -2,18 +2,18 @@
 
 #include "analysis/examination.h"
 #include "analysis/tracer.h"
-#include "shell/user_interface.h"
+#include "reporting/user_interface.h"
 
 namespace bytegleaner::analysis {
 
 void ExamineEntryPoints(const opcodes::OpcodeTable& table, Examination& examination, bool breakAtIndirectJump,
-                        const shell::UserInterface& ui) {
-  shell::AddStatusLine(ui, "Examining code...");
+                        const reporting::UserInterface& ui) {
+  reporting::AddStatusLine(ui, "Examining code...");
   TraceCode(table, examination, breakAtIndirectJump, 0x0000);
   AddLabel(examination, 0x0038);
-  shell::AddStatusLine(ui, "Examining IRQ handler...");
+  reporting::AddStatusLine(ui, "Examining IRQ handler...");
   TraceCode(table, examination, breakAtIndirectJump, 0x0038);
-  shell::AddStatusLine(ui, "Examining NMI handler...");
+  reporting::AddStatusLine(ui, "Examining NMI handler...");
   AddLabel(examination, 0x0066);
   TraceCode(table, examination, breakAtIndirectJump, 0x0066);
 }

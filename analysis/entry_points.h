@@ -3,7 +3,7 @@
 namespace bytegleaner::opcodes {
 struct OpcodeTable;
 }
-namespace bytegleaner::shell {
+namespace bytegleaner::reporting {
 struct UserInterface;
 }
 
@@ -14,6 +14,6 @@ struct Examination;
 // Traces the reset entry, the interrupt handler and the NMI handler in that
 // order, announcing each pass in the status log.
 void ExamineEntryPoints(const opcodes::OpcodeTable& table, Examination& examination, bool breakAtIndirectJump,
-                        const shell::UserInterface& ui);
+                        const reporting::UserInterface& ui);
 
 }  // namespace bytegleaner::analysis

@@ -1,7 +1,7 @@
 #include "analysis/labels.h"
 
 #include "analysis/examination.h"
-#include "shell/number_text.h"
+#include "text/number_text.h"
 
 #include <algorithm>
 #include <array>
@@ -79,9 +79,9 @@ void AppendName(std::string& out, std::int32_t offset, std::int32_t number) {
   constexpr std::string_view Prefix = "_Label_";
   std::array<char, 32> buffer;  // the prefix, 8 digits, "_" and 10 digits
   char* end = std::copy(Prefix.begin(), Prefix.end(), buffer.data());
-  end = shell::FormatHex(end, static_cast<std::uint32_t>(offset));
+  end = text::FormatHex(end, static_cast<std::uint32_t>(offset));
   *end++ = '_';
-  end = shell::FormatDecimal(end, static_cast<std::uint32_t>(number));
+  end = text::FormatDecimal(end, static_cast<std::uint32_t>(number));
   out.append(buffer.data(), end);
 }
 

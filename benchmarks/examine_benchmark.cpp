@@ -3,7 +3,7 @@
 #include "analysis/examination.h"
 #include "opcodes/opcode_table.h"
 #include "output/examine_rom.h"
-#include "shell/user_interface.h"
+#include "reporting/user_interface.h"
 
 #include <benchmark/benchmark.h>
 
@@ -86,7 +86,7 @@ void ExamineImage(benchmark::State& state, const std::vector<std::uint8_t>& imag
   std::ofstream(rom, std::ios::binary).write(reinterpret_cast<const char*>(image.data()),
                                              static_cast<std::streamsize>(image.size()));
   analysis::Examination examination;
-  const shell::UserInterface ui;
+  const reporting::UserInterface ui;
   for (auto _ : state) {
     const output::ExamineResult result = output::ExamineRom(rom, Table(), {breakAtIndirectJump, false}, examination, ui);
     if (!result.Examined) state.SkipWithError("examination failed");

@@ -3,8 +3,8 @@
 #include "analysis/examination.h"
 #include "opcodes/opcode_table.h"
 #include "output/examine_rom.h"
-#include "shell/program_folder.h"
-#include "shell/user_interface.h"
+#include "platform/program_folder.h"
+#include "reporting/user_interface.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -59,8 +59,8 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& commandL
       std::fwrite(Usage.data(), 1, Usage.size(), stdout);
       return ExitExamined;
     } else if (argument == "--version") {
-      std::printf("%.*s %.*s\n", static_cast<int>(shell::ProgramName.size()), shell::ProgramName.data(),
-                  static_cast<int>(shell::ProgramVersion.size()), shell::ProgramVersion.data());
+      std::printf("%.*s %.*s\n", static_cast<int>(platform::ProgramName.size()), platform::ProgramName.data(),
+                  static_cast<int>(platform::ProgramVersion.size()), platform::ProgramVersion.data());
       return ExitExamined;
     } else {
       std::fprintf(stderr, "bytegleaner-cli: unknown option %s\n", argv[i]);
@@ -88,14 +88,14 @@ int main(int argc, char** argv) {
   if (const auto handled = ParseCommandLine(argc, argv, commandLine)) return *handled;
 
   opcodes::OpcodeTable table;
-  const std::string tablePath = shell::ProgramFile("opcodes.dat");
+  const std::string tablePath = platform::ProgramFile("opcodes.dat");
   const opcodes::OpcodeTableStatus tableStatus = opcodes::LoadOpcodeTableFrom(tablePath, table);
   if (tableStatus != opcodes::OpcodeTableStatus::Loaded) {
     PrintLine(stderr, opcodes::OpcodeTableMessage(tableStatus));
     return ExitFailed;
   }
 
-  shell::UserInterface ui;
+  reporting::UserInterface ui;
   ui.AddStatusLine = [](std::string_view text) { PrintLine(stdout, text); };
   bool failed = false;
   std::string currentRom;

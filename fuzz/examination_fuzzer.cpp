@@ -5,7 +5,7 @@
 #include "analysis/examination.h"
 #include "opcodes/opcode_table.h"
 #include "output/examine_rom.h"
-#include "shell/user_interface.h"
+#include "reporting/user_interface.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -56,7 +56,7 @@ struct Fixture {
   std::string RomPath = Rom.string();
   opcodes::OpcodeTable Table;
   analysis::Examination Examination;
-  shell::UserInterface Ui;
+  reporting::UserInterface Ui;
 
   Fixture() {
     const std::string tablePath = std::string(BYTEGLEANER_SOURCE_DIR) + "/opcodes/opcodes.dat";

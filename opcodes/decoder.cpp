@@ -2,7 +2,7 @@
 
 #include "analysis/examination.h"
 #include "opcodes/template_text.h"
-#include "shell/number_text.h"
+#include "text/number_text.h"
 
 namespace bytegleaner::opcodes {
 
@@ -82,7 +82,7 @@ void AppendText(const OpcodeTable& table, const analysis::Examination& examinati
   targetText.clear();
   if (decoded.Kind != TargetKind::NoTarget &&
       !analysis::AppendLabelName(targetText, examination.Labels, decoded.Target)) {
-    shell::AppendDollarHex(targetText, decoded.Kind == TargetKind::AbsoluteTarget
+    text::AppendDollarHex(targetText, decoded.Kind == TargetKind::AbsoluteTarget
                                            ? static_cast<std::uint32_t>(decoded.Target)
                                            : operands.RelativeByte);
   }

@@ -1,8 +1,8 @@
 #include "opcodes/opcode_table.h"
 
 #include "opcodes/template_text.h"
-#include "shell/file_bytes.h"
-#include "shell/line_reader.h"
+#include "platform/file_bytes.h"
+#include "text/line_reader.h"
 
 namespace bytegleaner::opcodes {
 
@@ -26,7 +26,7 @@ void SetTemplate(OpcodeTable& table, int index, std::string templateText) {
 }
 
 OpcodeTableStatus ReadOpcodeTable(std::span<const std::uint8_t> fileBytes, OpcodeTable& table) {
-  shell::LineReader reader{fileBytes};
+  text::LineReader reader{fileBytes};
   int count = 0;
   do {
     const std::string line = reader.ReadLine();
@@ -40,7 +40,7 @@ OpcodeTableStatus ReadOpcodeTable(std::span<const std::uint8_t> fileBytes, Opcod
 }
 
 OpcodeTableStatus LoadOpcodeTableFrom(const std::string& path, OpcodeTable& table) {
-  const auto bytes = shell::ReadFileBytes(path);
+  const auto bytes = platform::ReadFileBytes(path);
   if (!bytes) return OpcodeTableStatus::CannotOpen;
   return ReadOpcodeTable(*bytes, table);
 }

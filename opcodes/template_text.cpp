@@ -1,6 +1,6 @@
 #include "opcodes/template_text.h"
 
-#include "shell/number_text.h"
+#include "text/number_text.h"
 
 #include <algorithm>
 #include <array>
@@ -75,7 +75,7 @@ struct ExpansionBuffer {
   }
   void AddDollarHex(std::uint32_t value) {
     Add('$');
-    Size = static_cast<std::size_t>(shell::FormatHex(Chars.data() + Size, value) - Chars.data());
+    Size = static_cast<std::size_t>(text::FormatHex(Chars.data() + Size, value) - Chars.data());
   }
   void AddRegister(char letter) {
     Add('i');

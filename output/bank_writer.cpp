@@ -6,8 +6,8 @@
 #include "output/data_stretch.h"
 #include "output/rebuildable_text.h"
 #include "output/source_job.h"
-#include "shell/number_text.h"
-#include "shell/user_interface.h"
+#include "text/number_text.h"
+#include "reporting/user_interface.h"
 
 #include <algorithm>
 
@@ -22,10 +22,10 @@ std::int32_t BankEnd(std::int32_t offset) { return (offset / BankSize + 1) * Ban
 void WriteBankHeader(std::string& out, std::int32_t offset) {
   const std::int32_t bank = offset / BankSize;
   out += "\r\n.BANK ";
-  shell::AppendDecimal(out, bank);
+  text::AppendDecimal(out, bank);
   if (bank < 3) {
     out += " SLOT ";
-    shell::AppendDecimal(out, bank);
+    text::AppendDecimal(out, bank);
   }
   out += "\r\n.ORG $0000\r\n\r\n";
 }
@@ -58,7 +58,7 @@ void MakeTextRebuildable(const SourceJob& job, std::int32_t offset, opcodes::Dec
   const std::string label = analysis::FindLabel(job.Examination.Labels, decoded.Target);
   if (label.empty() || LabelReferenceAssemblesExactly(relative, offset, decoded.Target)) return;
   std::string number;
-  shell::AppendDollarHex(number, relative ? static_cast<std::uint32_t>((decoded.Target - offset - 2) & 0xFF)
+  text::AppendDollarHex(number, relative ? static_cast<std::uint32_t>((decoded.Target - offset - 2) & 0xFF)
                                           : static_cast<std::uint32_t>(decoded.Target));
   decoded.Text.replace(decoded.Text.find(label), label.size(), number);
 }
@@ -74,11 +74,11 @@ std::int32_t WriteDataFrom(SourceJob& job, std::int32_t start, std::int32_t end)
 
   std::string& out = job.Source.Text;
   out += "\r\n; Data from $";
-  shell::AppendHex(out, static_cast<std::uint32_t>(start));
+  text::AppendHex(out, static_cast<std::uint32_t>(start));
   out += " to $";
-  shell::AppendHex(out, static_cast<std::uint32_t>(stop - 1));
+  text::AppendHex(out, static_cast<std::uint32_t>(stop - 1));
   out += " (";
-  shell::AppendDecimal(out, stop - start);
+  text::AppendDecimal(out, stop - start);
   out += stop - start == 1 ? " byte)\r\n" : " bytes)\r\n";
   WriteDataStretch(job, DataStretch{start, stop - start, allZero});
   job.Source.Text += "\r\n";
@@ -135,7 +135,7 @@ std::int32_t WriteCodeLine(SourceJob& job, std::int32_t offset) {
 }
 
 void WriteBanks(SourceJob& job) {
-  shell::AddStatusLine(job.Ui, "Creating ASM file...");
+  reporting::AddStatusLine(job.Ui, "Creating ASM file...");
   const analysis::Examination& examination = job.Examination;
   const std::int32_t romSize = examination.Rom.RomSize;
   for (std::int32_t position = 0; position < romSize;) {

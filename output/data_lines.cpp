@@ -1,6 +1,6 @@
 #include "output/data_lines.h"
 
-#include "shell/number_text.h"
+#include "text/number_text.h"
 
 namespace bytegleaner::output {
 
@@ -45,7 +45,7 @@ bool CanBeInString(std::uint8_t byte, bool endStringAtBackslash) {
 
 void AppendByteItem(std::string& out, std::uint8_t byte) {
   out += '$';
-  shell::AppendHexByte(out, byte);
+  text::AppendHexByte(out, byte);
 }
 
 void WriteByteDb(std::string& out, std::span<const std::uint8_t> bytes) {

@@ -3,8 +3,8 @@
 #include "analysis/examination.h"
 #include "output/data_lines.h"
 #include "output/source_job.h"
-#include "shell/number_text.h"
-#include "shell/user_interface.h"
+#include "text/number_text.h"
+#include "reporting/user_interface.h"
 
 #include <algorithm>
 
@@ -20,7 +20,7 @@ bool LooksLikeText(std::span<const std::uint8_t> bytes, bool allZero) {
 }  // namespace
 
 void WriteBinaryData(SourceJob& job, std::int32_t start, std::int32_t length) {
-  const std::string offsetText = shell::HexText(static_cast<std::uint32_t>(start));
+  const std::string offsetText = text::HexText(static_cast<std::uint32_t>(start));
   const std::string path = job.ChosenRomPath + ".dat." + offsetText;
   std::string& out = job.Source.Text;
   out += ".incbin \"";
@@ -29,10 +29,10 @@ void WriteBinaryData(SourceJob& job, std::int32_t start, std::int32_t length) {
 
   OutputFile binary;
   if (!binary.Create(path)) {
-    shell::AddStatusLine(job.Ui, "Unable to create data file. (" + offsetText + ")");
+    reporting::AddStatusLine(job.Ui, "Unable to create data file. (" + offsetText + ")");
     return;
   }
-  shell::AddStatusLine(job.Ui, "Writing binary ($" + offsetText + ")...");
+  reporting::AddStatusLine(job.Ui, "Writing binary ($" + offsetText + ")...");
   const auto& bytes = job.Examination.Rom.Bytes;
   binary.Text.assign(bytes.begin() + start, bytes.begin() + start + length);
   if (!binary.Close()) job.BinaryWriteFailed = true;

@@ -4,9 +4,9 @@
 #include "analysis/examination.h"
 #include "output/bank_writer.h"
 #include "output/source_header.h"
-#include "shell/file_bytes.h"
-#include "shell/number_text.h"
-#include "shell/user_interface.h"
+#include "platform/file_bytes.h"
+#include "text/number_text.h"
+#include "reporting/user_interface.h"
 
 namespace bytegleaner::output {
 
@@ -17,36 +17,36 @@ constexpr std::size_t LargestRom = 0x7FFF0000;
 
 ExamineResult ExamineRom(const std::string& chosenRomPath, const opcodes::OpcodeTable& table,
                          const ExamineOptions& options, analysis::Examination& examination,
-                         const shell::UserInterface& ui) {
-  auto fileBytes = shell::ReadFileBytes(chosenRomPath);
+                         const reporting::UserInterface& ui) {
+  auto fileBytes = platform::ReadFileBytes(chosenRomPath);
   if (!fileBytes || fileBytes->size() > LargestRom) {
-    shell::ShowError(ui, "Can't load ROM file.");
+    reporting::ShowError(ui, "Can't load ROM file.");
     return {};
   }
-  shell::ClearStatusLog(ui);
+  reporting::ClearStatusLog(ui);
   analysis::LoadRom(examination, std::move(*fileBytes));
 
   OutputFile source;
   if (!source.Create(chosenRomPath + ".asm")) {
-    shell::ShowError(ui, "Can't create ASM file.");
+    reporting::ShowError(ui, "Can't create ASM file.");
     return {};
   }
   source.Text.reserve(OutputFile::FlushSize + OutputFile::LargestPiece);
-  shell::EnableButtons(ui, false);
+  reporting::EnableButtons(ui, false);
   const std::int32_t romSize = examination.Rom.RomSize;
   WriteSourceHeader(source.Text, romSize);
-  shell::AddStatusLine(ui, "Filename: " + chosenRomPath);
-  shell::AddStatusLine(ui, "Size: " + shell::DecimalText(romSize) + " bytes");
+  reporting::AddStatusLine(ui, "Filename: " + chosenRomPath);
+  reporting::AddStatusLine(ui, "Size: " + text::DecimalText(romSize) + " bytes");
 
   analysis::ExamineEntryPoints(table, examination, options.BreakAtIndirectJump, ui);
   SourceJob job{table, examination, ui, chosenRomPath, options, source, 0, false, {}};
   WriteBanks(job);
 
   const std::int32_t labelCount = examination.Labels.LabelCount;
-  shell::AddStatusLine(ui, "Finished.");
-  shell::AddStatusLine(ui, "Found " + shell::DecimalText(labelCount) + " labels.");
-  shell::AddStatusLine(ui, "Created " + shell::DecimalText(job.BinaryFileCount) + " binaries.");
-  shell::EnableButtons(ui, true);
+  reporting::AddStatusLine(ui, "Finished.");
+  reporting::AddStatusLine(ui, "Found " + text::DecimalText(labelCount) + " labels.");
+  reporting::AddStatusLine(ui, "Created " + text::DecimalText(job.BinaryFileCount) + " binaries.");
+  reporting::EnableButtons(ui, true);
   const bool sourceWritten = source.Close();
   return {true, !sourceWritten || job.BinaryWriteFailed, labelCount, job.BinaryFileCount};
 }

@@ -18,6 +18,6 @@ struct ExamineResult {
 // beside it ("<ROM path>.asm") and its binary data files.
 ExamineResult ExamineRom(const std::string& chosenRomPath, const opcodes::OpcodeTable& table,
                          const ExamineOptions& options, analysis::Examination& examination,
-                         const shell::UserInterface& ui);
+                         const reporting::UserInterface& ui);
 
 }  // namespace bytegleaner::output

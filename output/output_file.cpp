@@ -1,6 +1,6 @@
 #include "output/output_file.h"
 
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 namespace bytegleaner::output {
 
@@ -8,7 +8,7 @@ OutputFile::~OutputFile() { Close(); }
 
 bool OutputFile::Create(const std::string& path) {
   Close();
-  File = shell::CreateFileForWriting(path).release();
+  File = platform::CreateFileForWriting(path).release();
   WriteFailed = false;
   Text.clear();
   return File != nullptr;

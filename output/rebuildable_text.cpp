@@ -1,7 +1,7 @@
 #include "output/rebuildable_text.h"
 
 #include "opcodes/opcode_table.h"
-#include "shell/number_text.h"
+#include "text/number_text.h"
 
 #include <array>
 #include <charconv>
@@ -27,7 +27,7 @@ void SignIndexDisplacements(std::string& text) {
       const auto parsed = std::from_chars(text.data() + digits, text.data() + text.size(), value, 16);
       if (parsed.ec == std::errc{} && value >= 0x80 && value <= 0xFF) {
         std::string replacement = "-$";
-        shell::AppendHex(replacement, 0x100 - value);
+        text::AppendHex(replacement, 0x100 - value);
         text.replace(at + 3, static_cast<std::size_t>(parsed.ptr - text.data()) - (at + 3), replacement);
       }
       at = digits;

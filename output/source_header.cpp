@@ -1,8 +1,8 @@
 #include "output/source_header.h"
 
 #include "analysis/rom_image.h"
-#include "shell/number_text.h"
-#include "shell/program_folder.h"
+#include "text/number_text.h"
+#include "platform/program_folder.h"
 
 namespace bytegleaner::output {
 
@@ -10,7 +10,7 @@ namespace {
 
 void AppendLine(std::string& out, std::string_view keyword, std::int64_t decimal) {
   out += keyword;
-  shell::AppendDecimal(out, decimal);
+  text::AppendDecimal(out, decimal);
   out += "\r\n";
 }
 
@@ -31,7 +31,7 @@ void WriteBankMap(std::string& out, std::int32_t romSize) {
       AppendLine(out, "BANKS ", wholeBanks);
     }
     out += "BANKSIZE $";
-    shell::AppendHex(out, static_cast<std::uint32_t>(partialBank));
+    text::AppendHex(out, static_cast<std::uint32_t>(partialBank));
     out += "\r\nBANKS 1\r\n";
   }
   out += ".ENDRO\r\n\r\n";
@@ -41,12 +41,12 @@ void WriteBankMap(std::string& out, std::int32_t romSize) {
 
 void WriteSourceHeader(std::string& out, std::int32_t romSize) {
   out += "; Source code created by ";
-  out += shell::ProgramName;
+  out += platform::ProgramName;
   out += ' ';
-  out += shell::ProgramVersion;
+  out += platform::ProgramVersion;
   out += "\r\n";
   out += "; Size: ";
-  shell::AppendDecimal(out, romSize);
+  text::AppendDecimal(out, romSize);
   out += " bytes\r\n\r\n";
   out +=
       ".MEMORYMAP\r\n"

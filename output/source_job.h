@@ -12,7 +12,7 @@ struct Examination;
 namespace bytegleaner::opcodes {
 struct OpcodeTable;
 }
-namespace bytegleaner::shell {
+namespace bytegleaner::reporting {
 struct UserInterface;
 }
 
@@ -29,7 +29,7 @@ struct ExamineOptions {
 struct SourceJob {
   const opcodes::OpcodeTable& Table;
   const analysis::Examination& Examination;
-  const shell::UserInterface& Ui;
+  const reporting::UserInterface& Ui;
   const std::string& ChosenRomPath;
   ExamineOptions Options;
   OutputFile& Source;

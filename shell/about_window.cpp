@@ -1,6 +1,6 @@
 #include "shell/about_window.h"
 
-#include "shell/program_folder.h"
+#include "platform/program_folder.h"
 #include "shell/window_system.h"
 
 namespace bytegleaner::shell {
@@ -11,8 +11,8 @@ constexpr int OkButton = 0;
 }  // namespace
 
 void RunAboutWindow(const WindowSystem& windows) {
-  const std::string nameAndVersion = std::string(ProgramName) + " " + std::string(ProgramVersion);
-  windows.OpenWindow({AboutWindow, 75, 75, 220, 155, WindowStyle::ToolBox, std::string(ProgramName)});
+  const std::string nameAndVersion = std::string(platform::ProgramName) + " " + std::string(platform::ProgramVersion);
+  windows.OpenWindow({AboutWindow, 75, 75, 220, 155, WindowStyle::ToolBox, std::string(platform::ProgramName)});
   windows.CreateControl({ControlKind::PushButton, OkButton, 60, 105, 100, 20, "OK"});
   windows.CreateControl({ControlKind::StaticText, 1, 65, 12, 320, 15, nameAndVersion});
   windows.CreateControl({ControlKind::StaticText, 2, 50, 37, 320, 15, "by the Bytegleaner team"});

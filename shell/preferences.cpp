@@ -1,8 +1,8 @@
 #include "shell/preferences.h"
 
 #include "output/output_file.h"
-#include "shell/file_bytes.h"
-#include "shell/line_reader.h"
+#include "platform/file_bytes.h"
+#include "text/line_reader.h"
 #include "shell/program_state.h"
 #include "shell/status_log.h"
 #include "shell/window_system.h"
@@ -23,7 +23,7 @@ constexpr int CancelButton = 12;
 PreferencesStatus ReadPreferences(std::span<const std::uint8_t> bytes, ProgramState& state) {
   if (bytes.empty() || bytes[0] != PreferencesFormatVersion) return PreferencesStatus::OtherVersion;
   state.BreakAtIndirectJump = bytes.size() > 1 ? bytes[1] : 1;
-  LineReader reader{bytes.subspan(std::min<std::size_t>(2, bytes.size()))};
+  text::LineReader reader{bytes.subspan(std::min<std::size_t>(2, bytes.size()))};
   std::string folder = reader.ReadLine();
   // The program never writes a longer folder; a hand-edited one is dropped
   // rather than cut into a folder that does not exist.
@@ -33,7 +33,7 @@ PreferencesStatus ReadPreferences(std::span<const std::uint8_t> bytes, ProgramSt
 }
 
 void LoadPreferences(ProgramState& state, const WindowSystem& windows) {
-  const auto bytes = ReadFileBytes(state.ProgramFolder + std::string(PreferencesFileName));
+  const auto bytes = platform::ReadFileBytes(state.ProgramFolder + std::string(PreferencesFileName));
   if (!bytes) return;
   if (ReadPreferences(*bytes, state) == PreferencesStatus::OtherVersion) {
     ShowError(windows, "Preferences file is from another version.\nIt will be ignored.");

@@ -3,7 +3,7 @@
 #include "output/examine_rom.h"
 #include "shell/about_window.h"
 #include "shell/preferences.h"
-#include "shell/program_folder.h"
+#include "platform/program_folder.h"
 #include "shell/program_state.h"
 #include "shell/status_log.h"
 #include "shell/window_system.h"
@@ -21,7 +21,7 @@ constexpr int AboutButton = 8;
 constexpr int QuitButton = 9;
 
 void OpenMainWindow(const WindowSystem& windows) {
-  const std::string title = std::string(ProgramName) + " " + std::string(ProgramVersion);
+  const std::string title = std::string(platform::ProgramName) + " " + std::string(platform::ProgramVersion);
   windows.OpenWindow({MainWindow, 50, 50, 305, 210, WindowStyle::Main, title});
   windows.CreateControl({ControlKind::ListBox, StatusLogControl, 5, 5, 290, 150, ""});
   windows.CreateControl({ControlKind::PushButton, ExamineButton, 5, 160, 85, 20, "Examine ROM"});
@@ -36,9 +36,9 @@ void ExamineChosenRom(ProgramState& state, const WindowSystem& windows) {
   state.ChosenRomPath = windows.ChooseFile(
       {"Choose ROM file", "GG/SMS ROMs (*.gg, *.sms)|*.gg;*.sms|All files (*.*)|*.*", state.LastFolder});
   if (state.ChosenRomPath.empty()) return;
-  const UserInterface ui = DesktopInterface(windows);
+  const reporting::UserInterface ui = DesktopInterface(windows);
   output::ExamineRom(state.ChosenRomPath, state.Table, {state.BreakAtIndirectJump != 0, false}, state.Examination, ui);
-  state.LastFolder = FolderOfPath(state.ChosenRomPath);
+  state.LastFolder = platform::FolderOfPath(state.ChosenRomPath);
 }
 
 void RunMainLoop(ProgramState& state, const WindowSystem& windows) {

@@ -20,8 +20,8 @@ void ClearStatusLog(const WindowSystem& windows) { windows.ClearList(StatusLogCo
 
 void ShowError(const WindowSystem& windows, std::string_view text) { windows.ShowMessage("Error", text); }
 
-UserInterface DesktopInterface(const WindowSystem& windows) {
-  UserInterface ui;
+reporting::UserInterface DesktopInterface(const WindowSystem& windows) {
+  reporting::UserInterface ui;
   ui.AddStatusLine = [&windows](std::string_view text) { AddStatusLine(windows, text); };
   ui.ClearStatusLog = [&windows] { ClearStatusLog(windows); };
   ui.ShowError = [&windows](std::string_view text) { ShowError(windows, text); };

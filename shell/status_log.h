@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/user_interface.h"
+#include "reporting/user_interface.h"
 
 #include <string_view>
 
@@ -19,6 +19,6 @@ void ClearStatusLog(const WindowSystem& windows);
 void ShowError(const WindowSystem& windows, std::string_view text);
 
 // The examination's view of the desktop window.
-UserInterface DesktopInterface(const WindowSystem& windows);
+reporting::UserInterface DesktopInterface(const WindowSystem& windows);
 
 }  // namespace bytegleaner::shell

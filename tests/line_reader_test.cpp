@@ -1,11 +1,11 @@
-#include "shell/line_reader.h"
+#include "text/line_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace bytegleaner::shell {
+namespace bytegleaner::text {
 namespace {
 
 std::vector<std::string> AllLines(const std::string& text) {
@@ -42,4 +42,4 @@ TEST(LineReader, KeepsOnlyTheStartOfOverlongLines) {
 }
 
 }  // namespace
-}  // namespace bytegleaner::shell
+}  // namespace bytegleaner::text

@@ -6,7 +6,7 @@
 #include "analysis/examination.h"
 #include "opcodes/decoder.h"
 #include "opcodes/opcode_table.h"
-#include "shell/file_bytes.h"
+#include "platform/file_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -410,7 +410,7 @@ TEST_F(OpcodeOracleTest, IndexBitPageAgreesWithObjdumpForIxAndIy) { CheckPage(4)
 // The oracle compares texts after normalising, so blanks and line ends that
 // would reach the written source unseen are checked on the file itself.
 TEST(OpcodeTableFile, KeepsToItsColumnsAndLineEnds) {
-  const auto bytes = shell::ReadFileBytes(TablePath());
+  const auto bytes = platform::ReadFileBytes(TablePath());
   ASSERT_TRUE(bytes.has_value()) << TablePath();
   const std::string file(bytes->begin(), bytes->end());
   ASSERT_TRUE(file.ends_with("\r\n"));

@@ -1,6 +1,6 @@
 #include "analysis/examination.h"
 #include "output/examine_rom.h"
-#include "shell/user_interface.h"
+#include "reporting/user_interface.h"
 #include "tests/test_support.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +29,7 @@ TEST(Robustness, RandomImagesOfAwkwardSizesAreExaminedToTheEnd) {
       SCOPED_TRACE(size);
       WriteFile(rom, RandomBytes(size, static_cast<std::uint32_t>(size)));
       std::vector<std::string> lines;
-      shell::UserInterface ui;
+      reporting::UserInterface ui;
       ui.AddStatusLine = [&lines](std::string_view line) { lines.emplace_back(line); };
       const output::ExamineResult result =
           output::ExamineRom(rom, ShippedTable(), {breakAtIndirectJump, false}, examination, ui);

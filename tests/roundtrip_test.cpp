@@ -7,9 +7,9 @@
 #include "analysis/examination.h"
 #include "opcodes/decoder.h"
 #include "output/rebuildable_text.h"
-#include "shell/file_bytes.h"
-#include "shell/number_text.h"
-#include "shell/user_interface.h"
+#include "platform/file_bytes.h"
+#include "text/number_text.h"
+#include "reporting/user_interface.h"
 #include "tests/rom_generator.h"
 #include "tests/test_support.h"
 #include "tests/wla_dx.h"
@@ -39,7 +39,7 @@ struct ImageCase {
 
 std::vector<std::uint8_t> SampleRom() {
   const std::string path = std::string(BYTEGLEANER_SOURCE_DIR) + "/samples/sample.sms";
-  const auto bytes = shell::ReadFileBytes(path);
+  const auto bytes = platform::ReadFileBytes(path);
   if (!bytes) throw std::runtime_error("cannot read " + path);
   return *bytes;
 }
@@ -157,7 +157,7 @@ TEST_F(NoExactSpellingList, NamesExactlyTheFormsTheAssemblerWritesDifferently) {
     if (!removed) break;
   }
   ASSERT_EQ(failure, "");
-  const auto rebuilt = shell::ReadFileBytes(folder.File("rebuilt.rom"));
+  const auto rebuilt = platform::ReadFileBytes(folder.File("rebuilt.rom"));
   ASSERT_TRUE(rebuilt.has_value());
 
   std::string wrong;
@@ -197,7 +197,7 @@ TEST_F(NoExactSpellingList, NamesExactlyTheFormsTheAssemblerWritesDifferently) {
 analysis::Examination Traced(const std::vector<std::uint8_t>& image) {
   analysis::Examination examination;
   analysis::LoadRom(examination, image);
-  analysis::ExamineEntryPoints(ShippedTable(), examination, true, shell::UserInterface{});
+  analysis::ExamineEntryPoints(ShippedTable(), examination, true, reporting::UserInterface{});
   return examination;
 }
 

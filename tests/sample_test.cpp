@@ -1,6 +1,6 @@
 #include "analysis/examination.h"
 #include "output/examine_rom.h"
-#include "shell/user_interface.h"
+#include "reporting/user_interface.h"
 #include "tests/test_support.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +26,7 @@ TEST(Sample, ExaminationMatchesTheCommittedOutputByteForByte) {
   std::filesystem::copy_file(source + "/samples/sample.sms", rom);
 
   std::string status;
-  shell::UserInterface ui;
+  reporting::UserInterface ui;
   ui.AddStatusLine = [&status](std::string_view line) { (status += line) += '\n'; };
   analysis::Examination examination;
   const output::ExamineResult result = output::ExamineRom(rom, ShippedTable(), {}, examination, ui);

@@ -1,6 +1,6 @@
 #include "analysis/examination.h"
 #include "output/examine_rom.h"
-#include "shell/user_interface.h"
+#include "reporting/user_interface.h"
 #include "tests/test_support.h"
 
 #include <gtest/gtest.h>
@@ -28,8 +28,8 @@ struct ExamineRun {
   analysis::Examination Examination;
   ExamineResult Result;
 
-  shell::UserInterface Ui() {
-    shell::UserInterface ui;
+  reporting::UserInterface Ui() {
+    reporting::UserInterface ui;
     ui.AddStatusLine = [this](std::string_view line) { Calls.emplace_back(line); };
     ui.ClearStatusLog = [this] { Calls.emplace_back("clear"); };
     ui.ShowError = [this](std::string_view text) { Calls.push_back("error: " + std::string(text)); };

@@ -1,8 +1,8 @@
 #include "analysis/entry_points.h"
 #include "analysis/examination.h"
 #include "analysis/tracer.h"
-#include "shell/number_text.h"
-#include "shell/user_interface.h"
+#include "text/number_text.h"
+#include "reporting/user_interface.h"
 #include "tests/test_support.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +30,7 @@ Examination Examine(std::vector<std::uint8_t> image, bool breakAtIndirectJump = 
                     std::vector<std::string>* statusLines = nullptr) {
   Examination examination;
   LoadRom(examination, image);
-  shell::UserInterface ui;
+  reporting::UserInterface ui;
   if (statusLines != nullptr) ui.AddStatusLine = [statusLines](std::string_view line) { statusLines->emplace_back(line); };
   ExamineEntryPoints(ShippedTable(), examination, breakAtIndirectJump, ui);
   return examination;
@@ -181,7 +181,7 @@ TEST(Examination, MillionDeepCallChainIsTracedInOrder) {
   }
   const Examination examination = Examine(image);
   EXPECT_EQ(FindLabel(examination.Labels, 4), "_Label_4_2");
-  EXPECT_EQ(FindLabel(examination.Labels, (Depth - 1) * 4), "_Label_" + shell::HexText((Depth - 1) * 4) + "_" + std::to_string(Depth));
+  EXPECT_EQ(FindLabel(examination.Labels, (Depth - 1) * 4), "_Label_" + text::HexText((Depth - 1) * 4) + "_" + std::to_string(Depth));
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 // between the rebuilt image and the input.
 #include "tests/wla_dx.h"
 
-#include "shell/file_bytes.h"
-#include "shell/number_text.h"
+#include "platform/file_bytes.h"
+#include "text/number_text.h"
 #include "tests/test_support.h"
 
 #include <algorithm>
@@ -25,13 +25,13 @@ namespace bytegleaner::testing {
 
 namespace fs = std::filesystem;
 
-std::string Hex(std::uint32_t value) { return "$" + shell::HexText(value); }
+std::string Hex(std::uint32_t value) { return "$" + text::HexText(value); }
 
 std::string HexBytes(std::span<const std::uint8_t> bytes) {
   std::string text;
   for (const std::uint8_t byte : bytes) {
     if (!text.empty()) text += ' ';
-    shell::AppendHexByte(text, byte);
+    text::AppendHexByte(text, byte);
   }
   return text;
 }
@@ -304,7 +304,7 @@ std::string RoundTripFailure(const std::string& romName, const std::vector<std::
       Run(folder.Path, ShellQuoted(BYTEGLEANER_CLI) + " " + options + ShellQuoted(romName), "cli.txt");
   if (!examined.Succeeded) return "bytegleaner-cli failed:\n" + examined.Output;
   if (const std::string failure = Assemble(folder.Path, romName + ".asm", false); !failure.empty()) return failure;
-  const auto rebuilt = shell::ReadFileBytes(folder.File("rebuilt.rom"));
+  const auto rebuilt = platform::ReadFileBytes(folder.File("rebuilt.rom"));
   if (!rebuilt) return "wlalink wrote no image";
   if (*rebuilt == image) return {};
   return DescribeMismatch(folder.Path, romName, image, *rebuilt);

@@ -2,7 +2,7 @@
 // The program's own files are named from its folder, and that folder is
 // also the current one whenever a file is opened, as on the original.
 #include "shell/program.h"
-#include "shell/program_folder.h"
+#include "platform/program_folder.h"
 #include "shell/ui/win32_window_system.h"
 #include "shell/window_system.h"
 
@@ -12,7 +12,7 @@
 
 int main() {
   using namespace bytegleaner;
-  const std::string folder = shell::ProgramFolder();
+  const std::string folder = platform::ProgramFolder();
   SetCurrentDirectoryA(folder.c_str());
   shell::WindowSystem windows = ui::MakeWin32WindowSystem();
   // The requester is the one thing that moves the current folder.

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace bytegleaner::shell {
+namespace bytegleaner::platform {
 
 // What the operating systems do differently for the program's files. The
 // build picks one source for it: platform_posix.cpp or platform_win32.cpp.
@@ -34,4 +34,4 @@ std::optional<ReadableFile> OpenFileForReading(const std::string& path);
 // read it meanwhile; null when the platform refuses.
 FilePointer CreateFileForWriting(const std::string& path);
 
-}  // namespace bytegleaner::shell
+}  // namespace bytegleaner::platform

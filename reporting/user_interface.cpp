@@ -1,6 +1,6 @@
-#include "shell/user_interface.h"
+#include "reporting/user_interface.h"
 
-namespace bytegleaner::shell {
+namespace bytegleaner::reporting {
 
 void AddStatusLine(const UserInterface& ui, std::string_view text) {
   if (ui.AddStatusLine) ui.AddStatusLine(text);
@@ -18,4 +18,4 @@ void EnableButtons(const UserInterface& ui, bool enabled) {
   if (ui.EnableButtons) ui.EnableButtons(enabled);
 }
 
-}  // namespace bytegleaner::shell
+}  // namespace bytegleaner::reporting

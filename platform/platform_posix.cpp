@@ -1,6 +1,6 @@
-#include "shell/platform.h"
+#include "platform/platform.h"
 
-#include "shell/program_folder.h"
+#include "platform/program_folder.h"
 
 #include <filesystem>
 #include <system_error>
@@ -8,7 +8,7 @@
 
 #include <sys/stat.h>
 
-namespace bytegleaner::shell {
+namespace bytegleaner::platform {
 
 const char FolderSeparator = '/';
 
@@ -46,4 +46,4 @@ FilePointer CreateFileForWriting(const std::string& path) {
   return FilePointer(std::fopen(path.c_str(), "wb"));
 }
 
-}  // namespace bytegleaner::shell
+}  // namespace bytegleaner::platform

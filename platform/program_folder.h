@@ -1,11 +1,11 @@
 #pragma once
 
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <string>
 #include <string_view>
 
-namespace bytegleaner::shell {
+namespace bytegleaner::platform {
 
 inline constexpr std::string_view ProgramName = "Bytegleaner";
 inline constexpr std::string_view ProgramVersion = "V1.0";
@@ -25,4 +25,4 @@ std::string FolderOfPath(const std::string& path);
 // window or after a failed start.
 [[noreturn]] void EndProgram();
 
-}  // namespace bytegleaner::shell
+}  // namespace bytegleaner::platform

@@ -1,11 +1,11 @@
-#include "shell/program_folder.h"
+#include "platform/program_folder.h"
 
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-namespace bytegleaner::shell {
+namespace bytegleaner::platform {
 
 std::string ProgramFolder() {
   const std::string path = RunningProgramPath();
@@ -31,4 +31,4 @@ void EndProgram() {
   std::exit(0);
 }
 
-}  // namespace bytegleaner::shell
+}  // namespace bytegleaner::platform

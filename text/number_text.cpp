@@ -1,10 +1,10 @@
-#include "shell/number_text.h"
+#include "text/number_text.h"
 
 #include <array>
 #include <bit>
 #include <charconv>
 
-namespace bytegleaner::shell {
+namespace bytegleaner::text {
 
 namespace {
 constexpr char HexDigits[] = "0123456789ABCDEF";
@@ -54,4 +54,4 @@ std::string DecimalText(std::int64_t value) {
   return text;
 }
 
-}  // namespace bytegleaner::shell
+}  // namespace bytegleaner::text

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-namespace bytegleaner::shell {
+namespace bytegleaner::text {
 
 // Longest line the program handles; longer lines keep their first
 // MaxLineLength bytes and the rest of the line is skipped.
@@ -22,4 +22,4 @@ struct LineReader {
   std::string ReadLine();
 };
 
-}  // namespace bytegleaner::shell
+}  // namespace bytegleaner::text

@@ -1,10 +1,10 @@
-#include "shell/file_bytes.h"
+#include "platform/file_bytes.h"
 
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <cstdio>
 
-namespace bytegleaner::shell {
+namespace bytegleaner::platform {
 
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path) {
   const auto file = OpenFileForReading(path);
@@ -20,4 +20,4 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path) 
   return bytes;
 }
 
-}  // namespace bytegleaner::shell
+}  // namespace bytegleaner::platform

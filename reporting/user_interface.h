@@ -3,7 +3,7 @@
 #include <functional>
 #include <string_view>
 
-namespace bytegleaner::shell {
+namespace bytegleaner::reporting {
 
 // How the examination talks to whoever runs it: the desktop window, the
 // command line or a test. Unset operations do nothing.
@@ -19,4 +19,4 @@ void ClearStatusLog(const UserInterface& ui);
 void ShowError(const UserInterface& ui, std::string_view text);
 void EnableButtons(const UserInterface& ui, bool enabled);
 
-}  // namespace bytegleaner::shell
+}  // namespace bytegleaner::reporting

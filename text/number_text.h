@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace bytegleaner::shell {
+namespace bytegleaner::text {
 
 // Every number the program writes is upper-case hexadecimal or decimal
 // without leading zeros; only the `.db` byte item pads (to two digits).
@@ -21,4 +21,4 @@ char* FormatHex(char* out, std::uint32_t value);
 char* FormatDecimal(char* out, std::uint32_t value);
 std::string DecimalText(std::int64_t value);
 
-}  // namespace bytegleaner::shell
+}  // namespace bytegleaner::text

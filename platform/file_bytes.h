@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-namespace bytegleaner::shell {
+namespace bytegleaner::platform {
 
 // The whole content of a regular file, or nothing when it cannot be opened
 // or read (missing, no read permission for anyone, a folder).
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path);
 
-}  // namespace bytegleaner::shell
+}  // namespace bytegleaner::platform

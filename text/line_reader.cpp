@@ -1,6 +1,6 @@
-#include "shell/line_reader.h"
+#include "text/line_reader.h"
 
-namespace bytegleaner::shell {
+namespace bytegleaner::text {
 
 std::string LineReader::ReadLine() {
   std::string line;
@@ -16,4 +16,4 @@ std::string LineReader::ReadLine() {
   return line;
 }
 
-}  // namespace bytegleaner::shell
+}  // namespace bytegleaner::text

@@ -1,4 +1,4 @@
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <utility>
 
@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 #include <windows.h>
 
-namespace bytegleaner::shell {
+namespace bytegleaner::platform {
 
 const char FolderSeparator = '\\';
 
@@ -43,4 +43,4 @@ FilePointer CreateFileForWriting(const std::string& path) {
   return FilePointer(_fsopen(path.c_str(), "wb", _SH_DENYWR));
 }
 
-}  // namespace bytegleaner::shell
+}  // namespace bytegleaner::platform
