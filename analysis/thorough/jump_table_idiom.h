@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace bytegleaner::opcodes {
+struct OpcodeTable;
+}
+namespace bytegleaner::analysis {
+struct Examination;
+}
+
+namespace bytegleaner::thorough {
+
+// What the instructions before an indirect jump say about where it goes.
+struct JumpTableIdiom {
+  // The table's base as the code loads it (a CPU address, not an offset),
+  // or, with DirectTarget, the one address the register holds.
+  std::uint16_t TableAddress = 0;
+  bool DirectTarget = false;
+  // Entries allowed by a bounding compare before the dispatch (`cp n` with
+  // `jr nc`/`ret nc`/`jp nc`); 0 when the code does not bound the index.
+  std::int32_t EntryCount = 0;
+  // The instruction that loads the base, so the writer can name the table.
+  std::int32_t BaseLoadOffset = -1;
+};
+
+// Works back from the dispatch at `jumpOffset` through the traced
+// instructions before it. The dispatch is `jp (hl)`, `jp (ix)`, `jp (iy)`,
+// a `ret` right after a push of the computed address, or a call into a
+// trampoline whose body is `jp (hl)`. Nothing when no idiom matches.
+std::optional<JumpTableIdiom> FindJumpTableIdiom(const opcodes::OpcodeTable& table,
+                                                 const analysis::Examination& examination, std::int32_t jumpOffset);
+
+}  // namespace bytegleaner::thorough
