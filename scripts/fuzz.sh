@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${BYTEGLEANER_FUZZ_SECONDS:-20}
-targets=(opcode_table_fuzzer preferences_fuzzer examination_fuzzer)
+targets=(opcode_table_fuzzer preferences_fuzzer examination_fuzzer hints_fuzzer)
 build=build-fuzz
 
 scripts/install-packages.sh cmake make clang libclang-rt-14-dev
