@@ -23,6 +23,9 @@ struct JumpTableIdiom {
   std::int32_t EntryCount = 0;
   // The instruction that loads the base, so the writer can name the table.
   std::int32_t BaseLoadOffset = -1;
+  // Bytes from one entry's address to the next: 2 for a word table, more
+  // for records that hold a handler among other fields.
+  std::int32_t EntrySize = 2;
 };
 
 // Works back from the dispatch at `jumpOffset` through the traced

@@ -1,0 +1,108 @@
+// The recognizers on the assembled test cartridges, traced from their entry
+// points as the exact analysis traces them, asked at the places the
+// cartridges' labels name.
+#include "analysis/examination.h"
+#include "analysis/thorough/code_plausibility.h"
+#include "analysis/thorough/inline_arguments.h"
+#include "analysis/thorough/jump_table_idiom.h"
+#include "analysis/tracer.h"
+#include "tests/test_roms.h"
+#include "tests/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace bytegleaner::thorough {
+namespace {
+
+using testing::AssembledTestRom;
+using testing::ShippedTable;
+using testing::TestRom;
+
+class Recognizers : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (const std::string missing = testing::TestRomToolsMissing(); !missing.empty()) GTEST_SKIP() << missing;
+  }
+};
+
+analysis::Examination TracedFromEntryPoints(const TestRom& rom, std::initializer_list<std::int32_t> more = {}) {
+  analysis::Examination examination;
+  analysis::LoadRom(examination, rom.Image);
+  for (const std::int32_t entry : {0x00, 0x38, 0x66}) analysis::TraceCode(ShippedTable(), examination, true, entry);
+  for (const std::int32_t entry : more) analysis::TraceCode(ShippedTable(), examination, true, entry);
+  return examination;
+}
+
+struct TableCase {
+  const char* Site;
+  const char* Table;  // a label, or none when nothing may be found
+  std::int32_t Count;
+  bool Direct;
+  std::int32_t EntrySize;
+};
+
+TEST_F(Recognizers, JumpTableIdiomFindsEachDispatchShapesTableAndBound) {
+  const TestRom& rom = AssembledTestRom("jump_tables");
+  ASSERT_TRUE(rom.Failure.empty()) << rom.Failure;
+  const analysis::Examination examination = TracedFromEntryPoints(rom);
+  const TableCase cases[] = {
+      {"SiteByte", "DataTableByte", 3, false, 2},     {"SiteWord", "DataTableWord", 0, false, 2},
+      {"SiteExchange", "DataTableExchange", 2, false, 2}, {"SiteIndex", "DataTableIndex", 0, false, 2},
+      {"SitePush", "DataTablePush", 2, false, 2},     {"SiteShift", "DataTableShift", 0, false, 2},
+      {"SiteCarry", "DataTableCarry", 0, false, 2},   {"SiteAdc", "DataTableAdc", 0, false, 2},
+      {"SiteDirect", "HandlerDirect", 0, true, 2},    {"SiteTrampoline", "HandlerTrampoline", 0, true, 2},
+      {"SiteShared", "DataTableShared", 0, false, 2}, {"SiteRecord", "DataRecords", 0, false, 4},
+      {"SiteUnknownBase", nullptr, 0, false, 2},      {"SitePointer", nullptr, 0, false, 2},
+      {"Main", nullptr, 0, false, 2},
+  };
+  for (const TableCase& expected : cases) {
+    SCOPED_TRACE(expected.Site);
+    const std::int32_t site = rom.OffsetOf(expected.Site);
+    ASSERT_GE(site, 0);
+    const auto idiom = FindJumpTableIdiom(ShippedTable(), examination, site);
+    if (expected.Table == nullptr) {
+      EXPECT_FALSE(idiom.has_value());
+      continue;
+    }
+    ASSERT_TRUE(idiom.has_value());
+    const std::int32_t table = rom.OffsetOf(expected.Table) + (expected.EntrySize == 4 ? 2 : 0);
+    EXPECT_EQ(idiom->TableAddress, table);
+    EXPECT_EQ(idiom->EntryCount, expected.Count);
+    EXPECT_EQ(idiom->DirectTarget, expected.Direct);
+    EXPECT_EQ(idiom->EntrySize, expected.EntrySize);
+    EXPECT_GE(idiom->BaseLoadOffset, 0);
+    EXPECT_LT(idiom->BaseLoadOffset, site);
+  }
+}
+
+TEST_F(Recognizers, InlineArgumentsClassifiesEachRoutine) {
+  const TestRom& rom = AssembledTestRom("inline_args");
+  ASSERT_TRUE(rom.Failure.empty()) << rom.Failure;
+  const analysis::Examination examination = TracedFromEntryPoints(rom);
+  const struct {
+    const char* Routine;
+    InlineKind Kind;
+    std::int32_t ByteCount;
+  } cases[] = {
+      {"PrintInline", InlineKind::ZeroTerminated, 0}, {"PrintAt", InlineKind::ZeroTerminated, 2},
+      {"SetCursor", InlineKind::FixedBytes, 2},       {"SkipOne", InlineKind::FixedBytes, 1},
+      {"CopyInline", InlineKind::FixedBytes, 4},      {"CountedCopy", InlineKind::FixedBytes, 3},
+      {"RstDispatch", InlineKind::WordTableDispatch, 0}, {"WordDispatch", InlineKind::WordTableDispatch, 0},
+      {"PutChar", InlineKind::None, 0},               {"Ordinary", InlineKind::None, 0},
+      {"PopsAndPushesBack", InlineKind::None, 0},     {"UnusedVariableSkip", InlineKind::None, 0},
+      {"UnusedAbandonsCaller", InlineKind::None, 0},  {"DataHello", InlineKind::None, 0},
+  };
+  for (const auto& expected : cases) {
+    SCOPED_TRACE(expected.Routine);
+    const InlineArguments found = ClassifyRoutine(ShippedTable(), examination, rom.OffsetOf(expected.Routine));
+    EXPECT_EQ(found.Kind, expected.Kind);
+    if (expected.Kind != InlineKind::WordTableDispatch) {
+      EXPECT_EQ(found.ByteCount, expected.ByteCount);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace bytegleaner::thorough
