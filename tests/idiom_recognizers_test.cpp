@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <random>
 
 namespace bytegleaner::thorough {
@@ -102,6 +104,68 @@ TEST_F(Recognizers, InlineArgumentsClassifiesEachRoutine) {
       EXPECT_EQ(found.ByteCount, expected.ByteCount);
     }
   }
+}
+
+struct Tally {
+  std::int32_t Asked = 0;
+  std::int32_t Yes = 0;
+  [[nodiscard]] double Rate() const { return Asked == 0 ? 0.0 : 100.0 * Yes / Asked; }
+};
+
+// Asked of untraced images, so that every answer comes from the bytes alone.
+TEST_F(Recognizers, LooksLikeCodeRarelyTakesDataOrNoiseForCode) {
+  Tally data;
+  Tally routines;
+  for (const char* name : {"jump_tables", "inline_args", "code_addresses", "state_machine_game", "banked_game"}) {
+    const TestRom& rom = AssembledTestRom(name);
+    ASSERT_TRUE(rom.Failure.empty()) << rom.Failure;
+    analysis::Examination examination;
+    analysis::LoadRom(examination, rom.Image);
+    for (std::size_t i = 0; i < rom.Labels.size(); ++i) {
+      const testing::RomLabel& label = rom.Labels[i];
+      // Fill follows the last data of a bank; 256 bytes cover every table and text.
+      const std::int32_t next = std::min(i + 1 < rom.Labels.size() ? rom.Labels[i + 1].Offset : examination.Rom.RomSize,
+                                         label.Offset + 256);
+      if (label.IsCode() && !label.Name.starts_with("Site")) {
+        ++routines.Asked;
+        routines.Yes += LooksLikeCode(ShippedTable(), examination, label.Offset) ? 1 : 0;
+      }
+      for (std::int32_t at = label.Offset; label.IsData() && at < next && at < examination.Rom.RomSize; ++at) {
+        ++data.Asked;
+        data.Yes += LooksLikeCode(ShippedTable(), examination, at) ? 1 : 0;
+      }
+    }
+  }
+  const char* noiseNames[] = {"random bytes", "random text", "random tile bytes"};
+  Tally noise[3];
+  std::mt19937 random(13);
+  const std::uint8_t tileBytes[] = {0x00, 0xFF, 0x3C, 0x7E, 0x18, 0x66, 0x81, 0xC3,
+                                    0x24, 0x42, 0x99, 0xE7, 0x5A, 0xA5, 0x0F, 0xF0};
+  for (int kind = 0; kind < 3; ++kind) {
+    std::vector<std::uint8_t> image(0x10000);
+    for (std::uint8_t& byte : image) {
+      const std::uint32_t r = random();
+      byte = static_cast<std::uint8_t>(kind == 0 ? r : kind == 1 ? 0x20 + r % 95 : tileBytes[r % 16]);
+    }
+    analysis::Examination examination;
+    analysis::LoadRom(examination, image);
+    for (std::int32_t at = 0; at < examination.Rom.RomSize; ++at, ++noise[kind].Asked) {
+      noise[kind].Yes += LooksLikeCode(ShippedTable(), examination, at) ? 1 : 0;
+    }
+    std::printf("LooksLikeCode on %s: %d of %d offsets (%.2f %%)\n", noiseNames[kind], noise[kind].Yes,
+                noise[kind].Asked, noise[kind].Rate());
+  }
+  std::printf("LooksLikeCode on data of the test cartridges: %d of %d offsets (%.2f %%)\n", data.Yes, data.Asked,
+              data.Rate());
+  std::printf("LooksLikeCode on their routines, nothing traced: %d of %d\n", routines.Yes, routines.Asked);
+  // Bounds a little above what was measured, so that a change for the
+  // worse shows; the few data offsets taken are bytes written to look like
+  // code and offsets inside inline data just before the code that follows.
+  EXPECT_LE(data.Rate(), 1.0);
+  EXPECT_LE(noise[0].Rate(), 2.0);
+  EXPECT_LE(noise[1].Rate(), 0.2);
+  EXPECT_LE(noise[2].Rate(), 0.2);
+  EXPECT_GE(routines.Yes * 10, routines.Asked * 7);
 }
 
 }  // namespace

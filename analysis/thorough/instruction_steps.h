@@ -42,6 +42,8 @@ inline constexpr std::uint8_t ConditionNC = 2;
 inline constexpr std::uint8_t ConditionC = 3;
 inline constexpr std::uint8_t ConditionNZ = 0;
 inline constexpr std::uint8_t ConditionZ = 1;
+inline constexpr std::uint8_t ConditionPO = 4;
+inline constexpr std::uint8_t ConditionPE = 5;
 
 struct Operand {
   OperandKind Kind = OperandKind::None;

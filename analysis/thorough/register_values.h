@@ -35,9 +35,17 @@ struct Value {
 };
 
 Value UnknownValue(std::int32_t id);
+Value ConstantValue(std::int32_t constant, std::int32_t origin);
+Value WithPart(Value value, Half part);
+bool IsConstant(const Value& value);
 // The number an 8-bit register holds, when it is known.
 std::optional<std::int32_t> KnownByte(const Value& value);
-Value ConstantValue(std::int32_t constant, std::int32_t origin);
+// An 8-bit register's value as base plus scaled index; a byte nothing more
+// is known of is taken as the index itself.
+std::optional<Value> AsLinear8(const Value& value);
+// Sums that stay a base plus one scaled index; nothing otherwise.
+std::optional<Value> Sum(const Value& a, const Value& b);
+Value Scaled(const Value& value, std::int32_t factor, std::int32_t id);
 
 // An index is known to stay below a count (a compare or a mask bounds it).
 struct Bound {
@@ -81,6 +89,11 @@ RegisterState FreshState(bool returnAddressOnStack);
 Value PairValue(const RegisterState& state, std::uint8_t pair);
 void SetPair(RegisterState& state, std::uint8_t pair, const Value& value);
 void PushValue(RegisterState& state, const Value& value);
+Value PopValue(RegisterState& state, std::int32_t id);
+// The byte at an address: known as "the byte there" when the address is a
+// table's entry or lies after the return address, unknown otherwise.
+Value ReadByte(RegisterState& state, const Value& address, std::int32_t id);
+void AddBound(RegisterState& state, std::int32_t index, std::int32_t count);
 
 // Carries the state over one instruction. For a conditional branch,
 // `taken` says which way the path goes.

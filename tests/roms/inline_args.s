@@ -40,18 +40,23 @@ Main:
   call PrintInline
 DataHello:
   .db "HELLO", 0
+ResumeHello:
   call SetCursor
 DataCursor:
   .db $C9, $18
+ResumeCursor:
   call SkipOne
 DataSkipped:
   .db $C3
+ResumeSkipped:
   call CopyInline
 DataCopied:
   .db $21, $00, $C0, $E9
+ResumeCopied:
   call PrintAt
 DataPrintAt:
   .db 0, 3, "AT", 0
+ResumePrintAt:
   call Ordinary
   call PopsAndPushesBack
   ld a,(Var)
@@ -63,6 +68,7 @@ RstHandler0:
   call CountedCopy
 DataCounted:
   .db 1, 2, 3
+ResumeCounted:
   jp Main
 RstHandler1:
   jp Main
