@@ -43,6 +43,7 @@ struct TableCase {
   std::int32_t Count;
   bool Direct;
   std::int32_t EntrySize;
+  bool IntoTable = false;
 };
 
 TEST_F(Recognizers, JumpTableIdiomFindsEachDispatchShapesTableAndBound) {
@@ -56,6 +57,7 @@ TEST_F(Recognizers, JumpTableIdiomFindsEachDispatchShapesTableAndBound) {
       {"SiteCarry", "DataTableCarry", 0, false, 2},   {"SiteAdc", "DataTableAdc", 0, false, 2},
       {"SiteDirect", "HandlerDirect", 0, true, 2},    {"SiteTrampoline", "HandlerTrampoline", 0, true, 2},
       {"SiteShared", "DataTableShared", 0, false, 2}, {"SiteRecord", "DataRecords", 0, false, 4},
+      {"SiteVector", "Vectors", 2, false, 3, true},
       {"SiteUnknownBase", nullptr, 0, false, 2},      {"SitePointer", nullptr, 0, false, 2},
       {"Main", nullptr, 0, false, 2},
   };
@@ -74,6 +76,7 @@ TEST_F(Recognizers, JumpTableIdiomFindsEachDispatchShapesTableAndBound) {
     EXPECT_EQ(idiom->EntryCount, expected.Count);
     EXPECT_EQ(idiom->DirectTarget, expected.Direct);
     EXPECT_EQ(idiom->EntrySize, expected.EntrySize);
+    EXPECT_EQ(idiom->JumpsIntoTable, expected.IntoTable);
     EXPECT_GE(idiom->BaseLoadOffset, 0);
     EXPECT_LT(idiom->BaseLoadOffset, site);
   }
@@ -116,7 +119,8 @@ struct Tally {
 TEST_F(Recognizers, LooksLikeCodeRarelyTakesDataOrNoiseForCode) {
   Tally data;
   Tally routines;
-  for (const char* name : {"jump_tables", "inline_args", "code_addresses", "state_machine_game", "banked_game"}) {
+  for (const char* name :
+       {"jump_tables", "inline_args", "code_addresses", "state_machine_game", "banked_game", "object_game"}) {
     const TestRom& rom = AssembledTestRom(name);
     ASSERT_TRUE(rom.Failure.empty()) << rom.Failure;
     analysis::Examination examination;

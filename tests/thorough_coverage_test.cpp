@@ -67,7 +67,8 @@ TEST_P(Coverage, FindsTheCodeLabelsAndNoDataLabelInsideCode) {
 INSTANTIATE_TEST_SUITE_P(TestCartridges, Coverage,
                          ::testing::Values(Cartridge{"jump_tables", false}, Cartridge{"inline_args", false},
                                            Cartridge{"code_addresses", false},
-                                           Cartridge{"state_machine_game", true}, Cartridge{"banked_game", true}),
+                                           Cartridge{"state_machine_game", true}, Cartridge{"banked_game", true},
+                                           Cartridge{"object_game", true}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace

@@ -20,12 +20,17 @@ constexpr std::size_t MaxStepsBefore = 16;
 constexpr std::size_t MaxCalleeSteps = 16;
 constexpr std::int32_t FirstRamAddress = 0xC000;
 constexpr std::int32_t MaxEntrySize = 16;
+// A table of `jr` (2 bytes), `jp` (3) or `jp` and a spare byte (4).
+constexpr std::int32_t MinJumpEntrySize = 2;
+constexpr std::int32_t MaxJumpEntrySize = 4;
 
 bool IsBranchBack(const Step& step) { return step.RelativeTarget && step.Target <= step.Offset; }
 
 // The traced instructions that fall through to `offset`, oldest first. The
 // path stops where nothing falls through (a jump or return before it) and
-// before a loop, whose body the path would count once.
+// before a loop, whose body the path would count once. It crosses labels:
+// falling through is a way the program goes, so a table found along it is
+// one the jump uses; other paths that join at a label go unread.
 std::vector<Step> StepsBefore(const opcodes::OpcodeTable& table, const analysis::Examination& examination,
                               std::int32_t offset) {
   std::vector<Step> steps;
@@ -34,7 +39,7 @@ std::vector<Step> StepsBefore(const opcodes::OpcodeTable& table, const analysis:
     const auto previous = PreviousTracedStart(table, examination, current);
     if (!previous) break;
     const Step step = ReadStep(table, examination, *previous);
-    if (EndsRun(step) || IsBranchBack(step) || step.Op == Mnemonic::Reti || step.Op == Mnemonic::Retn) break;
+    if (EndsRun(step) || IsBranchBack(step)) break;
     steps.push_back(step);
     current = *previous;
   }
@@ -77,8 +82,7 @@ std::optional<Value> TargetThroughCallee(const opcodes::OpcodeTable& table, cons
       // Only a return into an address pushed inside the callee dispatches.
       return step.Op == Mnemonic::Call && state.Depth < 2 ? std::nullopt : DispatchTarget(state, inner);
     }
-    if (EndsRun(inner) || inner.Op == Mnemonic::Call || inner.Op == Mnemonic::Rst || inner.Op == Mnemonic::Reti ||
-        inner.Op == Mnemonic::Retn || !inner.Documented) {
+    if (EndsRun(inner) || inner.Op == Mnemonic::Call || inner.Op == Mnemonic::Rst || !inner.Documented) {
       return std::nullopt;
     }
     Apply(state, inner, false, CallEffect::ClobbersAll);
@@ -96,6 +100,12 @@ std::optional<JumpTableIdiom> IdiomFor(const RegisterState& state, const Value& 
   idiom.BaseLoadOffset = target.Origin;
   if (target.Form == Shape::Linear && target.Scale == 0) {
     idiom.DirectTarget = true;
+    return idiom;
+  }
+  if (target.Form == Shape::Linear && target.Scale >= MinJumpEntrySize && target.Scale <= MaxJumpEntrySize) {
+    idiom.JumpsIntoTable = true;
+    idiom.EntrySize = target.Scale;
+    idiom.EntryCount = BoundFor(state, target.Index);
     return idiom;
   }
   // An index scaled by the entry's size, or one the program keeps doubled
@@ -126,7 +136,8 @@ std::optional<JumpTableIdiom> FindJumpTableIdiom(const opcodes::OpcodeTable& tab
     const bool taken = steps[i].Target == next && steps[i].Offset + steps[i].Length != next;
     Apply(state, steps[i], taken, CallEffect::ClobbersAll);
   }
-  const auto target = direct ? DispatchTarget(state, dispatch) : TargetThroughCallee(table, examination, state, dispatch);
+  const auto target =
+      direct ? DispatchTarget(state, dispatch) : TargetThroughCallee(table, examination, state, dispatch);
   if (!target) return std::nullopt;
   return IdiomFor(state, *target);
 }

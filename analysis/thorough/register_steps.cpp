@@ -33,7 +33,6 @@ void Write(RegisterState& state, const Operand& operand, const Value& value) {
   if (operand.Kind == OperandKind::IndexHalf) SetPair(state, operand.Code, UnknownValue(-1));
 }
 
-
 // `add a,x`; adding the low half of a table's address to a scaled index
 // keeps the carry into the high half, which the carry-add idiom then adds.
 void AddToAccumulator(RegisterState& state, const Value& operand, std::int32_t id) {
@@ -168,7 +167,9 @@ void Copy(RegisterState& state, const Step& step) {
   }
   std::optional<Value> moved;
   if (count > 0) {
-    if (const auto last = Sum(source, ConstantValue(count - 1, -1))) static_cast<void>(ReadByte(state, *last, step.Offset));
+    if (const auto last = Sum(source, ConstantValue(count - 1, -1))) {
+      static_cast<void>(ReadByte(state, *last, step.Offset));  // counts the bytes read after the return address
+    }
     moved = Sum(source, ConstantValue(count, -1));
   }
   ClobberRegisters(state, step.Offset, false);
@@ -188,8 +189,7 @@ void Apply(RegisterState& state, const Step& step, bool taken, CallEffect callEf
   switch (step.Op) {
     case Mnemonic::Ld: {
       const bool plainSource = second.Kind != OperandKind::Absolute && second.Kind != OperandKind::Pair;
-      Write(state, first, plainSource ? Read(state, step, second) : UnknownValue(id));
-      if (first.Kind == OperandKind::Pair && first.Code == PairSP) state.StackLost = true;
+      Write(state, first, plainSource ? Read(state, step, second) : UnknownValue(id));  // `ld sp,...` loses the stack
       break;
     }
     case Mnemonic::Add:

@@ -87,7 +87,7 @@ RegisterUse Arithmetic(const Step& step) {
 RegisterUse UseOf(const Step& step) {
   switch (step.Op) {
     case Mnemonic::Ld: return Load(step);
-    case Mnemonic::Pop: return Use(0, PairBits(step.First.Code), false);
+    case Mnemonic::Pop: return Use(0, PairBits(step.First.Code) & ~FlagsBit, step.First.Code == PairAF);
     case Mnemonic::Push: return Use(PairBits(step.First.Code), 0, false);
     case Mnemonic::Out: return Use(A | OperandBits(step.Second), 0, false);
     case Mnemonic::In:
@@ -113,7 +113,8 @@ RegisterUse UseOf(const Step& step) {
     }
     case Mnemonic::Set:
     case Mnemonic::Res: {
-      RegisterUse use = Compute(OperandBits(step.Second), OperandBits(step.Second));
+      const RegisterSet changed = step.Second.Kind == OperandKind::Register ? OperandBits(step.Second) : 0;
+      RegisterUse use = Compute(OperandBits(step.Second), changed);
       use.SetsFlags = use.SetsCarry = false;
       return use;
     }
@@ -122,7 +123,8 @@ RegisterUse UseOf(const Step& step) {
     case Mnemonic::Ret:
     case Mnemonic::Call: {
       const bool conditional = step.First.Kind == OperandKind::Condition;
-      const bool leavesRegisters = step.Op == Mnemonic::Jr || (step.Op == Mnemonic::Jp && step.First.Kind != OperandKind::Memory);
+      const bool leavesRegisters =
+          step.Op == Mnemonic::Jr || (step.Op == Mnemonic::Jp && step.First.Kind != OperandKind::Memory);
       RegisterUse use = leavesRegisters ? Use(conditional ? FlagsBit : 0, 0, false) : RegisterUse{};
       use.SetsFlags = use.SetsCarry = step.Op == Mnemonic::Call;
       use.TestsFlags = conditional;

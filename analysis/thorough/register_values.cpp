@@ -8,6 +8,13 @@ namespace bytegleaner::thorough {
 namespace {
 
 constexpr std::int32_t MaxDepth = 8;
+// Beyond these no idiom goes; loops that keep doubling a value stop here.
+constexpr std::int32_t LargestConstant = 0x20000;
+constexpr std::int32_t LargestScale = 0x100;
+
+bool InRange(const Value& value) {
+  return value.Constant >= -LargestConstant && value.Constant <= LargestConstant && value.Scale <= LargestScale;
+}
 
 }  // namespace
 
@@ -50,6 +57,7 @@ std::optional<Value> Sum(const Value& a, const Value& b) {
   sum.Constant = a.Constant + b.Constant;
   // The larger constant is the table's address, the smaller an adjustment.
   if (b.Origin >= 0 && (a.Origin < 0 || b.Constant > a.Constant)) sum.Origin = b.Origin;
+  if (!InRange(sum)) return std::nullopt;
   return sum;
 }
 
@@ -58,7 +66,7 @@ Value Scaled(const Value& value, std::int32_t factor, std::int32_t id) {
   Value scaled = value;
   scaled.Scale *= factor;
   scaled.Constant *= factor;
-  return scaled;
+  return InRange(scaled) ? scaled : UnknownValue(id);
 }
 
 namespace {

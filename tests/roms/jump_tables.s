@@ -48,6 +48,7 @@ Main:
   call SharedDispatch
   call RecordDispatch
   call PointerJump
+  call VectorDispatch
 -:
   halt
   jr -
@@ -217,6 +218,22 @@ PointerJump:
 SitePointer:
   jp (hl)
 
+VectorDispatch:
+  cp 2
+  ret nc
+  ld e,a
+  add a,a
+  add a,e
+  ld e,a
+  ld d,0
+  ld hl,Vectors
+  add hl,de
+SiteVector:
+  jp (hl)
+Vectors:
+  jp HandlerVector0
+  jp HandlerVector1
+
 HandlerByte0:
   ld a,1
   ret
@@ -273,6 +290,12 @@ HandlerRecord0:
   ret
 HandlerRecord1:
   dec c
+  ret
+HandlerVector0:
+  inc d
+  ret
+HandlerVector1:
+  dec d
   ret
 
 DataTableByte:
