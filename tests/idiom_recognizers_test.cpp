@@ -59,6 +59,7 @@ TEST_F(Recognizers, JumpTableIdiomFindsEachDispatchShapesTableAndBound) {
       {"SiteShared", "DataTableShared", 0, false, 2}, {"SiteRecord", "DataRecords", 0, false, 4},
       {"SiteVector", "Vectors", 2, false, 3, true},
       {"SiteUnknownBase", nullptr, 0, false, 2},      {"SitePointer", nullptr, 0, false, 2},
+      {"SiteIy", "HandlerIndexJump", 0, true, 2},     {"SiteField", nullptr, 0, false, 2},
       {"Main", nullptr, 0, false, 2},
   };
   for (const TableCase& expected : cases) {

@@ -94,6 +94,11 @@ Step ReadStep(const OpcodeTable& table, const analysis::Examination& examination
   opcodes::DecodedInstruction decoded;
   opcodes::MeasureInstruction(table, examination, offset, decoded);
   const analysis::RomImage& rom = examination.Rom;
+  // A damaged table can make an instruction reach past the spare bytes;
+  // those read as zero, as the decoder reads them.
+  const auto byteAt = [&rom](std::int32_t at) -> std::uint8_t {
+    return at >= 0 && static_cast<std::size_t>(at) < rom.Bytes.size() ? rom.ByteAt(at) : 0;
+  };
   Step step;
   step.Offset = offset;
   step.Length = decoded.Length;
@@ -109,7 +114,7 @@ Step ReadStep(const OpcodeTable& table, const analysis::Examination& examination
   }
   const bool branch = step.Op == Mnemonic::Jp || step.Op == Mnemonic::Jr || step.Op == Mnemonic::Call ||
                       step.Op == Mnemonic::Ret;
-  const std::uint8_t indexPair = rom.ByteAt(offset) == 0xFD ? PairIY : PairIX;
+  const std::uint8_t indexPair = byteAt(offset) == 0xFD ? PairIY : PairIX;
   if (space != std::string_view::npos) {
     const std::string_view operands = text.substr(space + 1);
     const std::size_t comma = operands.find(',');
@@ -122,11 +127,11 @@ Step ReadStep(const OpcodeTable& table, const analysis::Examination& examination
   const std::int32_t end = offset + step.Length;
   const opcodes::TemplateShape& shape = table.Shapes[static_cast<std::size_t>(decoded.TableIndex)];
   if (shape.HasWord) {
-    step.Value = rom.WordAt(end - 2);
+    step.Value = static_cast<std::uint16_t>(byteAt(end - 2) | byteAt(end - 1) << 8);
   } else if (shape.HasByte) {
-    step.Value = rom.ByteAt(end - 1);
+    step.Value = byteAt(end - 1);
   }
-  if (shape.HasIndexedOperand) step.Displacement = static_cast<std::int8_t>(rom.ByteAt(offset + 2));
+  if (shape.HasIndexedOperand) step.Displacement = static_cast<std::int8_t>(byteAt(offset + 2));
   if (decoded.Kind != opcodes::TargetKind::NoTarget) {
     step.Target = decoded.Target;
     step.RelativeTarget = decoded.Kind == opcodes::TargetKind::RelativeTarget;

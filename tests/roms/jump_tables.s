@@ -49,6 +49,8 @@ Main:
   call RecordDispatch
   call PointerJump
   call VectorDispatch
+  call IndexJump
+  call FieldJump
 -:
   halt
   jr -
@@ -290,6 +292,27 @@ HandlerRecord0:
   ret
 HandlerRecord1:
   dec c
+  ret
+IndexJump:
+  ld hl,HandlerIndexJump
+  push hl
+  pop iy
+SiteIy:
+  jp (iy)
+
+FieldJump:
+  ld hl,(Var)
+  ld de,6
+  add hl,de
+  ld a,(hl)
+  inc hl
+  ld h,(hl)
+  ld l,a
+SiteField:
+  jp (hl)
+
+HandlerIndexJump:
+  inc e
   ret
 HandlerVector0:
   inc d
