@@ -23,12 +23,20 @@ struct JumpTableIdiom {
   std::int32_t EntryCount = 0;
   // The instruction that loads the base, so the writer can name the table.
   std::int32_t BaseLoadOffset = -1;
+  // Bytes from one entry's address to the next: 2 for a word table, more
+  // for records that hold a handler among other fields.
+  std::int32_t EntrySize = 2;
+  // The jump lands in the table itself, whose entries are instructions
+  // (`jp nn` each, EntrySize 3), not addresses.
+  bool JumpsIntoTable = false;
 };
 
 // Works back from the dispatch at `jumpOffset` through the traced
 // instructions before it. The dispatch is `jp (hl)`, `jp (ix)`, `jp (iy)`,
-// a `ret` right after a push of the computed address, or a call into a
-// trampoline whose body is `jp (hl)`. Nothing when no idiom matches.
+// a `ret` right after a push of the computed address, or a call or jump
+// into a routine that dispatches so (`call CallHL` whose body is `jp (hl)`,
+// a shared dispatcher given the table in HL). Nothing when no idiom
+// matches, which is quick for the ordinary calls.
 std::optional<JumpTableIdiom> FindJumpTableIdiom(const opcodes::OpcodeTable& table,
                                                  const analysis::Examination& examination, std::int32_t jumpOffset);
 
