@@ -60,7 +60,7 @@ bool IsExistingFile(const std::string& path) {
 
 std::string ChooseFile(const shell::FileRequest& request, EventQueue& events) {
   const RequesterStart start = SplitDefaultPath(request.DefaultPath);
-  const std::string title = Latin1ToUtf8(request.Title);
+  const std::string title = ShownText(request.Title);
   const std::string filter = FileChooserFilter(request.Filters);
   // A null folder is FLTK's "current folder", the toolkit's default.
   Fl_File_Chooser chooser(start.HasFolder ? start.Folder.c_str() : nullptr, filter.c_str(),
@@ -93,7 +93,7 @@ void ShowMessage(std::string_view title, std::string_view text, EventQueue& even
   const int buttonTop = MessageMargin + textHeight + MessageMargin;
   const int height = buttonTop + OkHeight + MessageMargin;
   auto box = MakeWindow<Fl_Window>((Fl::w() - width) / 2, (Fl::h() - height) / 2, width, height);
-  box->copy_label(Latin1ToUtf8(title).c_str());
+  box->copy_label(ShownText(title).c_str());
 
   auto& message = AddChild<Fl_Box>(*box, FL_NO_BOX, MessageMargin, MessageMargin, textWidth,
                                    textHeight, nullptr);

@@ -156,7 +156,7 @@ void State::OpenWindow(const shell::WindowSpec& spec) {
   auto window = MakeWindow<ModelWindow>(
       spec.X + FrameLeft, spec.Y + FrameTop, std::max(1, spec.OuterWidth - FrameLeft - FrameRight),
       std::max(1, spec.OuterHeight - FrameTop - FrameBottom));
-  window->copy_label(Latin1ToUtf8(spec.Title).c_str());
+  window->copy_label(ShownText(spec.Title).c_str());
   window->color(FL_BACKGROUND_COLOR);
   window->resizable(nullptr);  // FLTK then asks the window manager for a fixed size
   window->callback(&State::OnWindowCallback, this);
