@@ -22,7 +22,6 @@ namespace {
 // requester fails on a longer one, and so does this one.
 constexpr std::size_t MaxPathLength = 999;
 
-constexpr Fl_Fontsize MessageTextSize = 11;
 constexpr int MessageMargin = 12;
 constexpr int OkWidth = 75;
 constexpr int OkHeight = 23;
@@ -83,7 +82,7 @@ std::string ChooseFile(const shell::FileRequest& request, EventQueue& events) {
 void ShowMessage(std::string_view title, std::string_view text, EventQueue& events) {
   OpenDisplay();  // text is measured before any window may have been shown
   const std::string label = PlainLabel(text);
-  fl_font(FL_HELVETICA, MessageTextSize);
+  fl_font(FL_HELVETICA, TextSize);
   int textWidth = 0;
   int textHeight = 0;
   fl_measure(label.c_str(), textWidth, textHeight);
@@ -98,11 +97,11 @@ void ShowMessage(std::string_view title, std::string_view text, EventQueue& even
   auto& message = AddChild<Fl_Box>(*box, FL_NO_BOX, MessageMargin, MessageMargin, textWidth,
                                    textHeight, nullptr);
   message.copy_label(label.c_str());
-  message.labelsize(MessageTextSize);
+  message.labelsize(TextSize);
   message.align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE);
 
   auto& ok = AddChild<Fl_Button>(*box, (width - OkWidth) / 2, buttonTop, OkWidth, OkHeight, "OK");
-  ok.labelsize(MessageTextSize);
+  ok.labelsize(TextSize);
   ok.shortcut(FL_Enter);
   ok.callback([](Fl_Widget* button, void*) { button->window()->hide(); });
 
