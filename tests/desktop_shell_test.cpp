@@ -1,283 +1,177 @@
-#include "shell/preferences.h"
 #include "shell/program.h"
-#include "shell/program_state.h"
-#include "shell/status_log.h"
-#include "tests/scripted_window_system.h"
+#include "shell/window_system.h"
 #include "tests/test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <filesystem>
+#include <map>
+#include <optional>
 
 namespace bytegleaner::testing {
 namespace {
 
 using shell::EventKind;
-
-constexpr int Main = 0, About = 1, Prefs = 2;
-constexpr int ExamineButton = 6, PreferencesButton = 7, AboutButton = 8, QuitButton = 9;
+constexpr int Main = 0, About = 1, Prefs = 2, Close = -1;
+constexpr int StatusList = 5, ExamineButton = 6, PreferencesButton = 7, AboutButton = 8, QuitButton = 9;
 constexpr int AboutOk = 0, Save = 10, Use = 11, Cancel = 12, CheckBox = 13;
 
-// The desktop program run against a script, with its own program folder.
+// The desktop program run against a window system that replays a script
+// and records what the program did as lines of text ("open 1", "disable 6",
+// "message Error: ..."), with folders of its own.
 struct Desktop {
-  TempFolder ProgramFolder;
-  ScriptedWindows Script;
+  TempFolder ProgramFolder, Roms;
   std::string PrefsPath = ProgramFolder.File("Bytegleaner.prefs");
+  // The one message queue, as a real window system has: WaitForEvent and
+  // HandleWaitingMessage take the next message, which raises its event or
+  // none (Kind None); every message is waiting from the start.
+  std::deque<shell::WindowEvent> Queue;
+  std::vector<std::string> ChosenFiles;  // the requester's answers; "" cancels
+  std::vector<std::string> Operations, StatusLines, RequestedPaths;
+  std::map<int, bool> CheckBoxes;  // a press on a box once set toggles it
 
   Desktop() { std::filesystem::copy_file(ShippedTablePath(), ProgramFolder.File("opcodes.dat")); }
-
-  int Run() { return shell::RunProgram(Script.Bind(), ProgramFolder.Path + "/"); }
-  bool Did(const std::string& operation) const {
-    return std::find(Script.Operations.begin(), Script.Operations.end(), operation) != Script.Operations.end();
-  }
-  std::vector<std::string> Messages() const {
-    std::vector<std::string> messages;
-    for (const std::string& operation : Script.Operations) {
-      if (operation.rfind("message ", 0) == 0) messages.push_back(operation.substr(8));
+  void Run() { shell::RunProgram(Bind(), ProgramFolder.Path + "/"); }
+  bool Did(const std::string& operation) const { return std::ranges::count(Operations, operation) > 0; }
+  void Send(EventKind kind, int window, int control = Close) { Queue.push_back({kind, window, control}); }
+  // Presses of controls as (window, control), or close requests as (window, Close).
+  void Press(std::initializer_list<std::pair<int, int>> presses) {
+    for (const auto& [window, control] : presses) {
+      Send(control == Close ? EventKind::CloseRequest : EventKind::Control, window, control);
     }
-    return messages;
+  }
+  // "Examine ROM" and the requester's answer: a ROM in Roms, made unless
+  // it is to be missing, or a cancel where there is no name. The ROM's
+  // code goes on after a JP (HL) to a call.
+  void Examine(const std::string& name, bool missing = false) {
+    Press({{Main, ExamineButton}});
+    ChosenFiles.push_back(name.empty() ? "" : Roms.File(name));
+    std::vector<std::uint8_t> rom = {0xE9, 0xCD, 0x10, 0x00};
+    rom.resize(0x100, 0xC9);
+    if (!missing && !name.empty()) WriteFile(Roms.File(name), rom);
+  }
+
+  shell::WindowEvent Take() {
+    const shell::WindowEvent event = Queue.at(0);  // throws where the script has run out
+    Queue.pop_front();
+    if (event.Kind == EventKind::Control && CheckBoxes.contains(event.Control)) CheckBoxes[event.Control] ^= true;
+    return event;
+  }
+  void Record(const std::string& what, int number) { Operations.push_back(what + " " + std::to_string(number)); }
+  shell::WindowSystem Bind() {
+    shell::WindowSystem windows;
+    windows.OpenWindow = [this](const shell::WindowSpec& spec) { Record("open", spec.Number); };
+    windows.CreateControl = [](const shell::ControlSpec&) {};
+    windows.WaitForEvent = [this] { return Take(); };
+    windows.HandleWaitingMessage = [this] { return Queue.empty() ? std::nullopt : std::optional(Take()); };
+    windows.CloseWindow = [this](int window) { Record("close", window); };
+    windows.MakeCurrent = [this](int window) { Record("current", window); };
+    windows.EnableControl = [this](int control, bool enabled) { Record(enabled ? "enable" : "disable", control); };
+    windows.SetCheckBox = [this](int box, bool on) { CheckBoxes[box] = on; Record(on ? "tick" : "untick", box); };
+    windows.IsCheckBoxTicked = [this](int control) { return CheckBoxes[control]; };
+    windows.AppendListLine = [this](int, std::string_view line) { StatusLines.emplace_back(line); };
+    windows.ClearList = [this](int) { StatusLines.clear(); };
+    windows.ChooseFile = [this](const shell::FileRequest& request) {
+      RequestedPaths.push_back(request.DefaultPath);
+      return ChosenFiles.at(RequestedPaths.size() - 1);
+    };
+    windows.ShowMessage = [this](std::string_view title, std::string_view text) {
+      Operations.push_back("message " + std::string(title) + ": " + std::string(text));
+    };
+    return windows;
   }
 };
-
-std::vector<std::uint8_t> SmallRom() {
-  std::vector<std::uint8_t> image(0x100, 0);
-  image[0] = image[0x38] = image[0x66] = 0xC9;
-  return image;
-}
-
-TEST(DesktopProgram, OpensTheMainWindowAndEndsOnQuitWithoutWritingPreferences) {
-  Desktop desktop;
-  desktop.Script.Press(Main, QuitButton);
-  EXPECT_EQ(desktop.Run(), 0);
-  EXPECT_EQ(desktop.Script.Operations,
-            (std::vector<std::string>{"open 0 50,50 305x210 main Bytegleaner V1.0", "create list 5 in 0 5,5 290x150 ",
-                                      "create button 6 in 0 5,160 85x20 Examine ROM",
-                                      "create button 7 in 0 95,160 85x20 Preferences",
-                                      "create button 8 in 0 185,160 50x20 About",
-                                      "create button 9 in 0 240,160 50x20 Quit"}));
-  EXPECT_FALSE(std::filesystem::exists(desktop.PrefsPath));
-
-  Desktop closing;
-  closing.Script.Repaint(Main);
-  closing.Script.Press(Main, 5);  // a double-click on the status list
-  closing.Script.AskToClose(Main);
-  EXPECT_EQ(closing.Run(), 0);
-  EXPECT_TRUE(closing.Script.Events.empty());
-}
 
 TEST(DesktopProgram, TableFailureShowsItsMessageBeforeAnyWindow) {
-  Desktop desktop;
-  std::filesystem::remove(desktop.ProgramFolder.File("opcodes.dat"));
-  EXPECT_EQ(desktop.Run(), 0);
-  EXPECT_EQ(desktop.Script.Operations, (std::vector<std::string>{"message Error: Can't load Opcodes.dat."}));
-
-  Desktop shortTable;
-  WriteFile(shortTable.ProgramFolder.File("opcodes.dat"), std::string("00      nop\r\n"));
-  shortTable.Run();
-  EXPECT_EQ(shortTable.Script.Operations,
-            (std::vector<std::string>{"message Error: There are not enough instructions in Opcodes.dat."}));
+  for (const auto& [table, message] : {std::pair<std::string, std::string>{"", "Can't load Opcodes.dat."},
+                                       {"00      nop\r\n", "There are not enough instructions in Opcodes.dat."}}) {
+    Desktop desktop;
+    std::filesystem::remove(desktop.ProgramFolder.File("opcodes.dat"));
+    if (!table.empty()) WriteFile(desktop.ProgramFolder.File("opcodes.dat"), table);
+    desktop.Run();
+    EXPECT_EQ(desktop.Operations, std::vector<std::string>{"message Error: " + message});
+  }
 }
 
+// About and Preferences drop every event but their own buttons' until they
+// close; the main window ends only on "Quit" or its close box, unsaved.
 TEST(DesktopProgram, OtherWindowsDropEverythingThatIsNotTheirs) {
   Desktop desktop;
-  desktop.Script.Press(Main, AboutButton);
-  desktop.Script.AskToClose(Main);
-  desktop.Script.Press(Main, QuitButton);
-  desktop.Script.AskToClose(About);
-  desktop.Script.Press(About, AboutOk);
-  desktop.Script.Press(Main, PreferencesButton);
-  desktop.Script.AskToClose(Main);
-  desktop.Script.Press(Main, ExamineButton);
-  desktop.Script.Press(Prefs, CheckBox);
-  desktop.Script.AskToClose(Prefs);
-  desktop.Script.Press(Prefs, Cancel);
-  desktop.Script.Press(Main, QuitButton);
-  EXPECT_EQ(desktop.Run(), 0);
-  EXPECT_TRUE(desktop.Script.Events.empty());
-  EXPECT_TRUE(desktop.Script.FileRequests.empty());
-  EXPECT_TRUE(desktop.Did("open 1 75,75 220x155 toolbox Bytegleaner"));
-  EXPECT_TRUE(desktop.Did("create button 0 in 1 60,105 100x20 OK"));
-  EXPECT_TRUE(desktop.Did("create static 1 in 1 65,12 320x15 Bytegleaner V1.0"));
-  EXPECT_TRUE(desktop.Did("create static 3 in 1 25,62 320x15 Send comments and suggestions to:"));
-  EXPECT_TRUE(desktop.Did("open 2 50,50 250x125 toolbox Preferences"));
-  EXPECT_TRUE(desktop.Did("create check 13 in 2 5,30 175x15 Break at JP (HL)/JP (IX)/JP (IY)"));
-  EXPECT_TRUE(desktop.Did("create button 12 in 2 165,75 75x20 Cancel"));
-  const auto& operations = desktop.Script.Operations;
-  const auto closeAbout = std::find(operations.begin(), operations.end(), "close 1");
-  ASSERT_NE(closeAbout, operations.end());
-  EXPECT_EQ(*(closeAbout + 1), "current 0");
-}
-
-TEST(DesktopProgram, CancelUseAndSaveDecideWhatHappensToTheOption) {
-  Desktop desktop;
-  shell::ProgramState state;
-  state.ProgramFolder = desktop.ProgramFolder.Path + "/";
-  const shell::WindowSystem windows = desktop.Script.Bind();
-
-  desktop.Script.Events = {{EventKind::Control, Prefs, CheckBox}, {EventKind::Control, Prefs, Cancel}};
-  shell::RunPreferencesWindow(state, windows);
-  EXPECT_EQ(state.BreakAtIndirectJump, 1);
-  EXPECT_FALSE(std::filesystem::exists(desktop.PrefsPath));
-
-  // The box opens as the option was, not as the last click left it.
-  desktop.Script.Events = {{EventKind::Control, Prefs, CheckBox}, {EventKind::Control, Prefs, Use}};
-  shell::RunPreferencesWindow(state, windows);
-  EXPECT_EQ(state.BreakAtIndirectJump, 0);
-  EXPECT_FALSE(std::filesystem::exists(desktop.PrefsPath));
-
-  state.LastFolder = "/roms/";
-  desktop.Script.Events = {{EventKind::Control, Prefs, CheckBox}, {EventKind::Control, Prefs, Save}};
-  shell::RunPreferencesWindow(state, windows);
-  EXPECT_EQ(state.BreakAtIndirectJump, 1);
-  EXPECT_EQ(ReadText(desktop.PrefsPath), std::string("\x01\x01/roms/\r\n"));
-}
-
-TEST(DesktopProgram, ExaminingLearnsTheFolderEvenWhenTheRomFails) {
-  Desktop desktop;
-  TempFolder roms;
-  WriteFile(roms.File("game.sms"), SmallRom());
-  desktop.Script.Press(Main, ExamineButton);  // cancelled
-  desktop.Script.ChosenFiles.push_back("");
-  desktop.Script.Press(Main, ExamineButton);  // a file that cannot be read
-  desktop.Script.ChosenFiles.push_back(roms.File("missing.sms"));
-  desktop.Script.Press(Main, ExamineButton);
-  desktop.Script.ChosenFiles.push_back(roms.File("game.sms"));
-  desktop.Script.Press(Main, PreferencesButton);
-  desktop.Script.Press(Prefs, Save);
-  desktop.Script.Press(Main, QuitButton);
+  desktop.Press({{Main, AboutButton}, {About, Close}, {Main, Close}, {Main, QuitButton}, {About, AboutOk},
+                 {Main, PreferencesButton}, {Prefs, Close}, {Main, Close}, {Main, ExamineButton}, {Prefs, CheckBox},
+                 {Prefs, Cancel}, {Main, StatusList}});
+  desktop.Send(EventKind::Other, Main);
+  desktop.Press({{Main, Close}});
   desktop.Run();
+  EXPECT_TRUE(desktop.Queue.empty());
+  EXPECT_TRUE(desktop.RequestedPaths.empty());
+  EXPECT_FALSE(std::filesystem::exists(desktop.PrefsPath));
+  EXPECT_EQ(*(std::ranges::find(desktop.Operations, "close 1") + 1), "current 0");
+}
 
-  const auto& requests = desktop.Script.FileRequests;
-  ASSERT_EQ(requests.size(), 3u);
-  EXPECT_EQ(requests[0].Title, "Choose ROM file");
-  EXPECT_EQ(requests[0].Filters, "GG/SMS ROMs (*.gg, *.sms)|*.gg;*.sms|All files (*.*)|*.*");
-  EXPECT_EQ(requests[0].DefaultPath, "");
-  EXPECT_EQ(requests[1].DefaultPath, "");  // the cancel changed nothing
-  EXPECT_EQ(requests[2].DefaultPath, roms.Path + "/");
-  EXPECT_EQ(desktop.Messages(), (std::vector<std::string>{"Error: Can't load ROM file."}));
-  EXPECT_EQ(desktop.Script.StatusLines.back(), "Created 0 binaries.");
-  EXPECT_EQ(desktop.Script.StatusLines.front(), "Filename: " + roms.File("game.sms"));
-  EXPECT_EQ(ReadText(desktop.PrefsPath), "\x01\x01" + roms.Path + "/\r\n");
+// Each status line handles the waiting messages up to the first that
+// raises an event, and drops that event: no close request, button press or
+// repaint during the examination reaches the program's loops.
+TEST(DesktopProgram, ExaminingLearnsTheFolderAndLosesWhatTheUserDoesMeanwhile) {
+  constexpr std::size_t StatusLines = 9;
+  Desktop desktop;
+  WriteFile(desktop.PrefsPath, std::string("\x01\x00\r\n", 4));
+  desktop.Examine("");
+  desktop.Examine("missing.sms", true);
+  desktop.Examine("game.sms");
+  for (std::size_t line = 0; line < StatusLines; ++line) {
+    for (std::size_t none = 0; none < line % 3; ++none) desktop.Send(EventKind::None, Main);
+    const EventKind kinds[] = {EventKind::CloseRequest, EventKind::Control, EventKind::Other};
+    desktop.Send(kinds[line % 3], Main, QuitButton);
+  }
+  desktop.Press({{Main, AboutButton}, {About, AboutOk}, {Main, PreferencesButton}, {Prefs, Save}, {Main, QuitButton}});
+  desktop.Run();
+  EXPECT_TRUE(desktop.Queue.empty());
+  EXPECT_TRUE(desktop.Did("open 1"));
+  EXPECT_EQ(desktop.StatusLines.size(), StatusLines);
+  EXPECT_EQ(desktop.StatusLines.front(), "Filename: " + desktop.Roms.File("game.sms"));
+  EXPECT_EQ(desktop.StatusLines.at(7), "Found 4 labels.");  // not 3: tracing went on after JP (HL)
+  EXPECT_EQ(desktop.RequestedPaths, (std::vector<std::string>{"", "", desktop.Roms.Path + "/"}));
+  EXPECT_TRUE(desktop.Did("message Error: Can't load ROM file."));
+  EXPECT_EQ(ReadText(desktop.PrefsPath), std::string("\x01\x00", 2) + desktop.Roms.Path + "/\r\n");
   // The buttons were disabled while the job ran and enabled again after it.
-  EXPECT_TRUE(desktop.Did("disable 6"));
-  EXPECT_TRUE(desktop.Did("disable 9"));
-  EXPECT_TRUE(desktop.Script.Enabled[ExamineButton]);
-  EXPECT_TRUE(desktop.Script.Enabled[QuitButton]);
+  EXPECT_LT(std::ranges::find(desktop.Operations, "disable 6"), std::ranges::find(desktop.Operations, "enable 6"));
+  EXPECT_TRUE(desktop.Did("enable 9"));
 }
 
-TEST(DesktopProgram, StatusLinesHandleWaitingMessagesUpToTheFirstEvent) {
-  ScriptedWindows script;
-  const shell::WindowSystem windows = script.Bind();
-  script.WaitingMessages = {{EventKind::None, -1, -1}, {EventKind::CloseRequest, Main, -1}, {EventKind::None, -1, -1}};
-  shell::AddStatusLine(windows, "one");
-  EXPECT_EQ(script.WaitingMessages.size(), 1u);
-  shell::AddStatusLine(windows, "");
-  EXPECT_TRUE(script.WaitingMessages.empty());
-  EXPECT_EQ(script.StatusLines, (std::vector<std::string>{"one", ""}));
-}
-
-TEST(DesktopProgram, CloseRequestDuringAnExaminationIsLost) {
-  Desktop desktop;
-  TempFolder roms;
-  WriteFile(roms.File("game.sms"), SmallRom());
-  desktop.Script.Press(Main, ExamineButton);
-  desktop.Script.ChosenFiles.push_back(roms.File("game.sms"));
-  for (int i = 0; i < 20; ++i) desktop.Script.WaitingMessages.push_back({EventKind::CloseRequest, Main, -1});
-  desktop.Script.Press(Main, AboutButton);
-  desktop.Script.Press(About, AboutOk);
-  desktop.Script.Press(Main, QuitButton);
-  desktop.Run();
-  EXPECT_TRUE(desktop.Script.Events.empty());
-  EXPECT_TRUE(desktop.Did("open 1 75,75 220x155 toolbox Bytegleaner"));
-}
-
-struct PreferencesFile : ::testing::Test {
-  Desktop Program;
-  void StartWith(const std::string& bytes) {
-    WriteFile(Program.PrefsPath, bytes);
-    Program.Script.Press(Main, QuitButton);
-    Program.Run();
-  }
-  void OpenPreferencesClickAndSave() {
-    Program.Script.Events.clear();
-    Program.Script.Press(Main, ExamineButton);
-    Program.Script.ChosenFiles.push_back("");
-    Program.Script.Press(Main, PreferencesButton);
-    Program.Script.Press(Prefs, CheckBox);
-    Program.Script.Press(Prefs, Save);
-    Program.Script.Press(Main, QuitButton);
-    Program.Script.Operations.clear();
-    Program.Script.FileRequests.clear();
-    Program.Run();
-  }
-};
-
-TEST_F(PreferencesFile, EmptyFolderSavesFourBytes) {
-  OpenPreferencesClickAndSave();
-  EXPECT_EQ(ReadText(Program.PrefsPath), std::string("\x01\x00\r\n", 4));
-}
-
-TEST_F(PreferencesFile, AnotherVersionIsIgnoredWithATwoLineMessage) {
-  for (const std::string& bytes : {std::string("\x02\x00/x/\r\n", 7), std::string()}) {
+// The Preferences window shows the option the file gave, a click and its
+// button decide the option, and "Save" writes it with the folder.
+TEST(DesktopProgram, PreferencesFileAndWindowDecideTheOption) {
+  struct Case { std::optional<std::string> File; int Button; bool Rejected; bool Option; std::string Folder; };
+  for (const Case& c : {Case{std::nullopt, Save, false, true, ""},
+                        {std::string("\x02\x00/x/\r\n", 7), Use, true, true, ""},
+                        {std::string("\x00\x00/x/\r\n", 7), Cancel, true, true, ""},
+                        {"", Save, true, true, ""},
+                        {"\x01\x07/roms/\r\n", Cancel, false, true, "/roms/"},
+                        {std::string("\x01\x00/a\nb\r\n", 8), Use, false, false, "/a\nb"},
+                        {"\x01", Save, false, true, ""},
+                        {std::string("\x01\x00/c\0x", 6), Save, false, false, "/c"},
+                        {"\x01\x01/" + std::string(999, 'f'), Use, false, true, ""}}) {
     Desktop desktop;
-    WriteFile(desktop.PrefsPath, bytes);
-    desktop.Script.Press(Main, ExamineButton);
-    desktop.Script.ChosenFiles.push_back("");
-    desktop.Script.Press(Main, QuitButton);
+    if (c.File) WriteFile(desktop.PrefsPath, *c.File);
+    desktop.Examine("");
+    desktop.Press({{Main, PreferencesButton}, {Prefs, CheckBox}, {Prefs, c.Button}, {Main, PreferencesButton},
+                   {Prefs, Save}, {Main, QuitButton}});
     desktop.Run();
-    EXPECT_EQ(desktop.Script.Operations.front(), "message Error: Preferences file is from another version.\nIt will be ignored.");
-    EXPECT_EQ(desktop.Script.FileRequests.at(0).DefaultPath, "");
-    EXPECT_EQ(ReadText(desktop.PrefsPath), bytes);
+    EXPECT_EQ(desktop.Operations.front(), c.Rejected ? "message Error: Preferences file is from another version.\n"
+                                                       "It will be ignored." : "open 0") << c.File.value_or("none");
+    EXPECT_EQ(desktop.RequestedPaths.at(0), c.Folder);
+    EXPECT_TRUE(desktop.Did(c.Option ? "tick 13" : "untick 13"));
+    const char saved = c.Option == (c.Button == Cancel) ? '\x01' : '\x00';
+    EXPECT_EQ(ReadText(desktop.PrefsPath), "\x01" + std::string(1, saved) + c.Folder + "\r\n");
   }
-}
-
-TEST_F(PreferencesFile, OptionBytesOtherThanZeroCountAsOnAndSaveAsOne) {
-  StartWith(std::string("\x01\x07/roms/\r\n"));
-  EXPECT_TRUE(Program.Did("open 0 50,50 305x210 main Bytegleaner V1.0"));
-  Program.Script.Press(Main, PreferencesButton);
-  Program.Script.Press(Prefs, Save);
-  Program.Script.Press(Main, QuitButton);
-  Program.Script.Operations.clear();
-  // The box shows ticked; saving writes what the box says.
-  Program.Run();
-  EXPECT_TRUE(Program.Did("tick 13"));
-  EXPECT_EQ(ReadText(Program.PrefsPath), std::string("\x01\x01/roms/\r\n"));
-}
-
-TEST_F(PreferencesFile, LineRulesApplyToTheFolder) {
-  shell::ProgramState state;
-  EXPECT_EQ(shell::ReadPreferences(Bytes({1, 0, '/', 'a', 10, 'b', 13, 10}), state), shell::PreferencesStatus::Taken);
-  EXPECT_EQ(state.LastFolder, "/a\nb");
-  EXPECT_EQ(state.BreakAtIndirectJump, 0);
-  EXPECT_EQ(shell::ReadPreferences(Bytes({1}), state), shell::PreferencesStatus::Taken);
-  EXPECT_EQ(state.BreakAtIndirectJump, 1);
-  EXPECT_EQ(state.LastFolder, "");
-  EXPECT_EQ(shell::ReadPreferences(Bytes({1, 0, '/', 'c', 0, 'x'}), state), shell::PreferencesStatus::Taken);
-  EXPECT_EQ(state.LastFolder, "/c");
-
-  const std::string longFile = "\x01\x01/" + std::string(999, 'f');
-  const std::vector<std::uint8_t> bytes(longFile.begin(), longFile.end());
-  state.LastFolder.clear();
-  EXPECT_EQ(shell::ReadPreferences(bytes, state), shell::PreferencesStatus::FolderTooLong);
-  EXPECT_EQ(state.LastFolder, "");
-}
-
-TEST_F(PreferencesFile, ReadOnlyProgramFolderMakesSaveFailButUseWorks) {
-  std::filesystem::permissions(Program.ProgramFolder.Path, std::filesystem::perms::owner_read |
-                                                               std::filesystem::perms::owner_exec);
-  shell::ProgramState state;
-  state.ProgramFolder = Program.ProgramFolder.Path + "/";
-  const shell::WindowSystem windows = Program.Script.Bind();
-  Program.Script.Events = {{EventKind::Control, Prefs, CheckBox}, {EventKind::Control, Prefs, Save}};
-  shell::RunPreferencesWindow(state, windows);
-  EXPECT_EQ(Program.Messages(), (std::vector<std::string>{"Error: Can't save preferences file."}));
-  EXPECT_EQ(state.BreakAtIndirectJump, 0);
-  EXPECT_FALSE(std::filesystem::exists(Program.PrefsPath));
-  Program.Script.Events = {{EventKind::Control, Prefs, CheckBox}, {EventKind::Control, Prefs, Use}};
-  shell::RunPreferencesWindow(state, windows);
-  EXPECT_EQ(state.BreakAtIndirectJump, 1);
-  EXPECT_EQ(Program.Messages().size(), 1u);
+  Desktop readOnly;
+  std::filesystem::permissions(readOnly.ProgramFolder.Path, std::filesystem::perms::owner_exec);
+  readOnly.Press({{Main, PreferencesButton}, {Prefs, Save}, {Main, QuitButton}});
+  readOnly.Run();
+  EXPECT_TRUE(readOnly.Did("message Error: Can't save preferences file."));
 }
 
 }  // namespace

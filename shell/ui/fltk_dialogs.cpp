@@ -22,7 +22,6 @@ namespace {
 // requester fails on a longer one, and so does this one.
 constexpr std::size_t MaxPathLength = 999;
 
-constexpr Fl_Fontsize MessageTextSize = 11;
 constexpr int MessageMargin = 12;
 constexpr int OkWidth = 75;
 constexpr int OkHeight = 23;
@@ -60,7 +59,7 @@ bool IsExistingFile(const std::string& path) {
 
 std::string ChooseFile(const shell::FileRequest& request, EventQueue& events) {
   const RequesterStart start = SplitDefaultPath(request.DefaultPath);
-  const std::string title = Latin1ToUtf8(request.Title);
+  const std::string title = ShownText(request.Title);
   const std::string filter = FileChooserFilter(request.Filters);
   // A null folder is FLTK's "current folder", the toolkit's default.
   Fl_File_Chooser chooser(start.HasFolder ? start.Folder.c_str() : nullptr, filter.c_str(),
@@ -83,7 +82,7 @@ std::string ChooseFile(const shell::FileRequest& request, EventQueue& events) {
 void ShowMessage(std::string_view title, std::string_view text, EventQueue& events) {
   OpenDisplay();  // text is measured before any window may have been shown
   const std::string label = PlainLabel(text);
-  fl_font(FL_HELVETICA, MessageTextSize);
+  fl_font(FL_HELVETICA, TextSize);
   int textWidth = 0;
   int textHeight = 0;
   fl_measure(label.c_str(), textWidth, textHeight);
@@ -93,16 +92,16 @@ void ShowMessage(std::string_view title, std::string_view text, EventQueue& even
   const int buttonTop = MessageMargin + textHeight + MessageMargin;
   const int height = buttonTop + OkHeight + MessageMargin;
   auto box = MakeWindow<Fl_Window>((Fl::w() - width) / 2, (Fl::h() - height) / 2, width, height);
-  box->copy_label(Latin1ToUtf8(title).c_str());
+  box->copy_label(ShownText(title).c_str());
 
   auto& message = AddChild<Fl_Box>(*box, FL_NO_BOX, MessageMargin, MessageMargin, textWidth,
                                    textHeight, nullptr);
   message.copy_label(label.c_str());
-  message.labelsize(MessageTextSize);
+  message.labelsize(TextSize);
   message.align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE);
 
   auto& ok = AddChild<Fl_Button>(*box, (width - OkWidth) / 2, buttonTop, OkWidth, OkHeight, "OK");
-  ok.labelsize(MessageTextSize);
+  ok.labelsize(TextSize);
   ok.shortcut(FL_Enter);
   ok.callback([](Fl_Widget* button, void*) { button->window()->hide(); });
 

@@ -60,7 +60,27 @@ std::string_view NameWithoutPatternHint(std::string_view name) {
   return name;
 }
 
-}  // namespace
+// The length of the UTF-8 sequence that this byte starts; 0 where it
+// starts none.
+std::size_t SequenceLength(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if (lead < 0xC2) return 0;  // a continuation byte, or an overlong start
+  if (lead < 0xE0) return 2;
+  if (lead < 0xF0) return 3;
+  return lead < 0xF5 ? 4 : 0;
+}
+
+bool IsUtf8(std::string_view bytes) {
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t length = SequenceLength(static_cast<unsigned char>(bytes[i]));
+    if (length == 0 || length > bytes.size() - i) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += length;
+  }
+  return true;
+}
 
 std::string Latin1ToUtf8(std::string_view bytes) {
   std::string text;
@@ -77,9 +97,15 @@ std::string Latin1ToUtf8(std::string_view bytes) {
   return text;
 }
 
+}  // namespace
+
+std::string ShownText(std::string_view bytes) {
+  return IsUtf8(bytes) ? std::string(bytes) : Latin1ToUtf8(bytes);
+}
+
 std::string PlainLabel(std::string_view text) {
   std::string label;
-  for (const char c : Latin1ToUtf8(text)) {
+  for (const char c : ShownText(text)) {
     if (c == '@') label += '@';
     label += c;
   }
@@ -87,7 +113,7 @@ std::string PlainLabel(std::string_view text) {
 }
 
 std::string PlainListLine(std::string_view text) {
-  std::string line = Latin1ToUtf8(text);
+  std::string line = ShownText(text);
   if (line.starts_with('@')) line.insert(0, "@.");
   return line;
 }
@@ -101,7 +127,7 @@ std::string FileChooserFilter(std::string_view filters) {
     std::replace(name.begin(), name.end(), '(', '[');
     std::replace(name.begin(), name.end(), ')', ']');
     std::replace(name.begin(), name.end(), '\t', ' ');
-    result += Latin1ToUtf8(name);
+    result += ShownText(name);
     result += " (";
     result += PatternList(parts[i + 1]);
     result += ')';

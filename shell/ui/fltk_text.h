@@ -7,8 +7,10 @@
 // Free of FLTK itself, so they are tested without a display.
 namespace bytegleaner::ui {
 
-// The program's texts are 8-bit; FLTK draws UTF-8.
-std::string Latin1ToUtf8(std::string_view bytes);
+// The program's texts are 8-bit and FLTK draws UTF-8. Paths come from
+// FLTK's requester, in UTF-8, and are shown as the requester showed them;
+// a text that is no UTF-8 is read as Latin-1, byte by byte.
+std::string ShownText(std::string_view bytes);
 
 // A widget label shown as written: FLTK would read "@" as a symbol code.
 std::string PlainLabel(std::string_view text);

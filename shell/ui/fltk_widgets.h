@@ -7,6 +7,10 @@
 
 namespace bytegleaner::ui {
 
+// Helvetica at this size stands in for the platform's stock variable-pitch
+// font; at 11 px the About window's lines ran past its edge.
+inline constexpr Fl_Fontsize TextSize = 10;
+
 // FLTK groups own and delete their children, so a widget must be handed to
 // its parent as a raw pointer; this is the one place where that happens.
 template <typename Widget, typename... Arguments>

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <optional>
@@ -39,8 +40,6 @@ constexpr int FrameTop = 22;
 constexpr int FrameBottom = 3;
 
 constexpr int WindowCount = 3;
-// Helvetica at this size stands in for the stock variable-pitch font.
-constexpr Fl_Fontsize TextSize = 11;
 
 // An activated window keeps the focus itself, as on the platform, where
 // FLTK would hand it to the first control; TAB then starts at the first.
@@ -49,6 +48,34 @@ class ModelWindow : public Fl_Double_Window {
   using Fl_Double_Window::Fl_Double_Window;
   int handle(int event) override { return event == FL_FOCUS ? 1 : Fl_Double_Window::handle(event); }
 };
+
+// The width a control leaves its text: what its window shows of it, less
+// FLTK's margins: 3 px on each side of a label, and before a check box's
+// text its mark, a square as high as the text.
+int RoomForText(const Fl_Widget& widget, ControlKind kind, int windowWidth) {
+  const int shown = std::min(widget.w(), windowWidth - widget.x());
+  switch (kind) {
+    case ControlKind::StaticText: return shown - 6;
+    case ControlKind::CheckBox: return shown - widget.labelsize() - 6;
+    case ControlKind::PushButton: return shown - Fl::box_dw(widget.box());
+    case ControlKind::ListBox: break;
+  }
+  return shown;
+}
+
+// A text cut off by its control shows only with some fonts, so each one is
+// measured as it is made, and a cut one is reported on the error stream,
+// where the window test looks for it.
+void ReportCutText(const Fl_Widget& widget, const shell::ControlSpec& spec, int windowWidth) {
+  int width = 0;
+  int height = 0;
+  widget.measure_label(width, height);
+  const int room = RoomForText(widget, spec.Kind, windowWidth);
+  if (width > room) {
+    std::fprintf(stderr, "bytegleaner: the text \"%s\" is %d px wide; its control shows %d px\n", spec.Text.c_str(),
+                 width, room);
+  }
+}
 
 struct Control {
   int Number = 0;
@@ -156,7 +183,7 @@ void State::OpenWindow(const shell::WindowSpec& spec) {
   auto window = MakeWindow<ModelWindow>(
       spec.X + FrameLeft, spec.Y + FrameTop, std::max(1, spec.OuterWidth - FrameLeft - FrameRight),
       std::max(1, spec.OuterHeight - FrameTop - FrameBottom));
-  window->copy_label(Latin1ToUtf8(spec.Title).c_str());
+  window->copy_label(ShownText(spec.Title).c_str());
   window->color(FL_BACKGROUND_COLOR);
   window->resizable(nullptr);  // FLTK then asks the window manager for a fixed size
   window->callback(&State::OnWindowCallback, this);
@@ -196,6 +223,7 @@ void State::CreateControl(const shell::ControlSpec& spec) {
   if (spec.Kind != ControlKind::ListBox) widget->copy_label(PlainLabel(spec.Text).c_str());
   widget->labelsize(TextSize);
   if (spec.Kind != ControlKind::StaticText) widget->callback(&State::OnControlCallback, this);
+  ReportCutText(*widget, spec, window->w());
   widget->redraw();
   controls_[spec.Number] = Control{spec.Number, current_, spec.Kind, widget, 0};
 }

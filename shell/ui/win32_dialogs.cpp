@@ -16,7 +16,7 @@ constexpr std::size_t PathBufferSize = 1000;
 
 std::string RunOpenFileRequester(const shell::FileRequest& request) {
   const std::string filters = Win32FilterList(request.Filters);
-  const RequesterStart start = SplitDefaultPath(request.DefaultPath);
+  const Win32RequesterStart start = Win32SplitDefaultPath(request.DefaultPath);
   std::array<char, PathBufferSize> path{};
   start.FileName.copy(path.data(), path.size() - 1);
 

@@ -12,7 +12,7 @@ std::string Win32FilterList(std::string_view filters) {
   return list;
 }
 
-RequesterStart SplitDefaultPath(std::string_view path) {
+Win32RequesterStart Win32SplitDefaultPath(std::string_view path) {
   const auto cut = path.rfind('\\');
   if (cut == std::string_view::npos) return {{}, std::string(path)};
   return {std::string(path.substr(0, cut)), std::string(path.substr(cut + 1))};

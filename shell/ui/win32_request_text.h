@@ -12,13 +12,13 @@ namespace bytegleaner::ui {
 // end, so the requester sees the list's end.
 std::string Win32FilterList(std::string_view filters);
 
-struct RequesterStart {
+struct Win32RequesterStart {
   std::string Folder;    // empty: the window system's default folder
   std::string FileName;  // the proposed file name
 };
 
 // The default path split at its last backslash, which belongs to neither
 // part; without one it is all file name.
-RequesterStart SplitDefaultPath(std::string_view path);
+Win32RequesterStart Win32SplitDefaultPath(std::string_view path);
 
 }  // namespace bytegleaner::ui
