@@ -6,6 +6,7 @@
 #include "text/number_text.h"
 
 #include <algorithm>
+#include <array>
 
 namespace bytegleaner::output {
 
@@ -92,6 +93,42 @@ void ReferToTarget(const PagedWriter& writer, std::int32_t offset, const thoroug
   if (at != std::string::npos) decoded.Text.replace(at, decoded.TargetText.size(), reference);
 }
 
+// An (ix+d) operand with d from $80, which the text shows unsigned.
+bool HasNegativeDisplacement(const SourceJob& job, std::int32_t offset, const opcodes::DecodedInstruction& decoded) {
+  if (decoded.TableIndex < opcodes::IndexPage) return false;
+  if (!job.Table.Shapes[static_cast<std::size_t>(decoded.TableIndex)].HasIndexedOperand) return false;
+  return job.Examination.Rom.ByteAt(offset + 2) >= 0x80;
+}
+
+// Whether the decoder named a label that does not assemble to the operand.
+bool NamesMisplacedLabel(const PagedWriter& writer, std::int32_t offset, const opcodes::DecodedInstruction& decoded) {
+  if (decoded.Kind == opcodes::TargetKind::NoTarget) return false;
+  const std::int32_t target = decoded.Target;
+  const analysis::Examination& examination = writer.Job.Examination;
+  if (!examination.Rom.Contains(target) || (examination.Map[static_cast<std::size_t>(target)] & analysis::HasLabel) == 0) {
+    return false;
+  }
+  if (decoded.Kind == opcodes::TargetKind::RelativeTarget) {
+    return writer.AssembledAddress(target) - writer.AssembledAddress(offset) != target - offset;
+  }
+  return writer.AssembledAddress(target) != target;
+}
+
+// HasNoExactSpelling for every table entry, after any first byte (bit 0)
+// and after $FD (bit 1): the walk asks for every instruction.
+const std::array<std::uint8_t, opcodes::OpcodeTableSize> InexactSpellings = [] {
+  std::array<std::uint8_t, opcodes::OpcodeTableSize> marks{};
+  for (int index = 0; index < opcodes::OpcodeTableSize; ++index) {
+    marks[static_cast<std::size_t>(index)] =
+        static_cast<std::uint8_t>((HasNoExactSpelling(0x00, index) ? 1 : 0) | (HasNoExactSpelling(0xFD, index) ? 2 : 0));
+  }
+  return marks;
+}();
+
+bool HasNoExactSpellingAt(const analysis::RomImage& rom, std::int32_t offset, int tableIndex) {
+  return (InexactSpellings[static_cast<std::size_t>(tableIndex)] & (rom.ByteAt(offset) == 0xFD ? 2 : 1)) != 0;
+}
+
 }  // namespace
 
 std::int32_t PagedWriter::AssembledAddress(std::int32_t offset) const {
@@ -104,19 +141,6 @@ bool PagedWriter::AppendLabelFor(std::string& out, std::int32_t target, std::int
   return analysis::AppendLabelName(out, Job.Examination.Labels, target);
 }
 
-const thorough::FoundRun* PagedWriter::RunAt(std::int32_t offset) {
-  const auto& runs = Found.Runs;
-  while (NextRun < runs.size() && runs[NextRun].Offset < offset) ++NextRun;
-  return NextRun < runs.size() && runs[NextRun].Offset == offset ? &runs[NextRun] : nullptr;
-}
-
-const thorough::OperandTarget* PagedWriter::OperandAt(std::int32_t offset) {
-  const auto& operands = Found.OperandTargets;
-  while (NextOperand < operands.size() && operands[NextOperand].Instruction < offset) ++NextOperand;
-  return NextOperand < operands.size() && operands[NextOperand].Instruction == offset ? &operands[NextOperand]
-                                                                                       : nullptr;
-}
-
 std::int32_t WritePagedCodeLine(PagedWriter& writer, std::int32_t offset) {
   SourceJob& job = writer.Job;
   const analysis::Examination& examination = job.Examination;
@@ -126,8 +150,12 @@ std::int32_t WritePagedCodeLine(PagedWriter& writer, std::int32_t offset) {
     analysis::AppendLabelName(out, examination.Labels, offset);
     out += ":\r\n";
   }
+  // The usual line goes straight into the output; the few that need their
+  // text changed take it back out.
+  const std::size_t lineStart = out.size();
+  out += "  ";
   opcodes::DecodedInstruction& decoded = job.Decoded;
-  opcodes::DecodeInstruction(job.Table, examination, offset, decoded);
+  opcodes::DecodeInstructionInto(job.Table, examination, offset, decoded, out);
 
   // Cut short where the bank or the image ends, or where another traced
   // instruction or a label starts inside, so every label is defined.
@@ -140,14 +168,23 @@ std::int32_t WritePagedCodeLine(PagedWriter& writer, std::int32_t offset) {
     }
   }
   const thorough::OperandTarget* operand = writer.OperandAt(offset);
-  if (written < decoded.Length || HasNoExactSpelling(examination.Rom.ByteAt(offset), decoded.TableIndex)) {
-    WriteRawInstruction(out, examination.Rom, offset, written, decoded.Text);
-  } else {
-    SignIndexDisplacements(decoded.Text);
-    ReferToTarget(writer, offset, operand, decoded);
-    out += "  ";
-    out += decoded.Text;
+  const bool raw =
+      written < decoded.Length || HasNoExactSpellingAt(examination.Rom, offset, decoded.TableIndex);
+  if (!raw && operand == nullptr && !HasNegativeDisplacement(job, offset, decoded) &&
+      !NamesMisplacedLabel(writer, offset, decoded)) {
     out += "\r\n";
+  } else {
+    decoded.Text.assign(out, lineStart + 2);
+    out.resize(lineStart);
+    if (raw) {
+      WriteRawInstruction(out, examination.Rom, offset, written, decoded.Text);
+    } else {
+      SignIndexDisplacements(decoded.Text);
+      ReferToTarget(writer, offset, operand, decoded);
+      out += "  ";
+      out += decoded.Text;
+      out += "\r\n";
+    }
   }
   if (EndsStraightRun(decoded)) out += "\r\n";
   return written;

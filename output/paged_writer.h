@@ -28,8 +28,17 @@ struct PagedWriter {
   bool AppendLabelFor(std::string& out, std::int32_t target, std::int32_t value) const;
 
   // The findings at an offset; the walk asks in rising offset order.
-  const thorough::FoundRun* RunAt(std::int32_t offset);
-  const thorough::OperandTarget* OperandAt(std::int32_t offset);
+  const thorough::FoundRun* RunAt(std::int32_t offset) {
+    const auto& runs = Found.Runs;
+    while (NextRun < runs.size() && runs[NextRun].Offset < offset) ++NextRun;
+    return NextRun < runs.size() && runs[NextRun].Offset == offset ? &runs[NextRun] : nullptr;
+  }
+  const thorough::OperandTarget* OperandAt(std::int32_t offset) {
+    const auto& operands = Found.OperandTargets;
+    while (NextOperand < operands.size() && operands[NextOperand].Instruction < offset) ++NextOperand;
+    return NextOperand < operands.size() && operands[NextOperand].Instruction == offset ? &operands[NextOperand]
+                                                                                         : nullptr;
+  }
 };
 
 // Writes the instruction at a code start with its comment and label lines,

@@ -3,6 +3,7 @@
 #include "opcodes/decoder.h"
 #include "opcodes/opcode_table.h"
 
+#include <array>
 #include <cstdint>
 
 namespace bytegleaner::thorough {
@@ -12,40 +13,43 @@ namespace bytegleaner::thorough {
 // these (`jp (ix)` is an indirect jump like `jp (hl)`).
 enum class Flow : std::uint8_t { Next, End, IndirectJump, Call, ConditionalCall, Restart, ConditionalReturn };
 
-inline Flow FlowOf(const opcodes::DecodedInstruction& decoded) {
-  const std::uint8_t opcode = decoded.Opcode();
-  if (decoded.PrefixCode == 0xED) return opcode == 0x45 || opcode == 0x4D ? Flow::End : Flow::Next;
-  if (decoded.PrefixCode != 0) return Flow::Next;
-  switch (opcode) {
-    case 0xC9:  // ret
-    case 0xC3:  // jp nn
-    case 0x18:  // jr e
-      return Flow::End;
-    case 0xE9: return Flow::IndirectJump;
-    case 0xCD: return Flow::Call;
-    default: break;
+// What the tracer asks of every instruction, in one lookup.
+struct InstructionTraits {
+  Flow Goes = Flow::Next;
+  bool PlainReturn = false;  // ret, which after a push jumps to the pushed address
+  bool Push = false;
+  // Where the word of `ld bc/de/hl/ix/iy,nn` sits in the instruction; 0
+  // for any other instruction.
+  std::uint8_t WordConstantAt = 0;
+};
+
+inline constexpr std::array<InstructionTraits, 256> UnprefixedTraits = [] {
+  std::array<InstructionTraits, 256> table{};
+  for (int opcode = 0; opcode < 256; ++opcode) {
+    InstructionTraits& traits = table[static_cast<std::size_t>(opcode)];
+    if (opcode == 0xC9 || opcode == 0xC3 || opcode == 0x18) traits.Goes = Flow::End;  // ret, jp nn, jr e
+    if (opcode == 0xE9) traits.Goes = Flow::IndirectJump;
+    if (opcode == 0xCD) traits.Goes = Flow::Call;
+    if ((opcode & 0xC7) == 0xC4) traits.Goes = Flow::ConditionalCall;
+    if ((opcode & 0xC7) == 0xC7) traits.Goes = Flow::Restart;
+    if ((opcode & 0xC7) == 0xC0) traits.Goes = Flow::ConditionalReturn;
+    traits.PlainReturn = opcode == 0xC9;
+    traits.Push = (opcode & 0xCF) == 0xC5;
+    traits.WordConstantAt = opcode == 0x01 || opcode == 0x11 || opcode == 0x21 ? 1 : 0;
   }
-  if ((opcode & 0xC7) == 0xC4) return Flow::ConditionalCall;
-  if ((opcode & 0xC7) == 0xC7) return Flow::Restart;
-  if ((opcode & 0xC7) == 0xC0) return Flow::ConditionalReturn;
-  return Flow::Next;
-}
+  return table;
+}();
 
-inline bool IsPlainReturn(const opcodes::DecodedInstruction& decoded) {
-  return decoded.PrefixCode == 0 && decoded.Opcode() == 0xC9;
-}
-
-inline bool IsPush(const opcodes::DecodedInstruction& decoded) {
-  return decoded.PrefixCode == 0 && (decoded.Opcode() & 0xCF) == 0xC5;
-}
-
-// `ld bc,nn`, `ld de,nn`, `ld hl,nn`, `ld ix,nn` and `ld iy,nn`; the offset
-// of the word inside the instruction, or 0 for any other instruction.
-inline int WordConstantAt(const opcodes::DecodedInstruction& decoded) {
-  if (decoded.PrefixCode != 0) return 0;
+inline InstructionTraits TraitsOf(const opcodes::DecodedInstruction& decoded) {
   const std::uint8_t opcode = decoded.Opcode();
-  if (opcode != 0x01 && opcode != 0x11 && opcode != 0x21) return 0;
-  return decoded.TableIndex >= opcodes::IndexPage ? 2 : 1;
+  if (decoded.PrefixCode == 0) {
+    InstructionTraits traits = UnprefixedTraits[opcode];
+    if (traits.WordConstantAt != 0 && decoded.TableIndex >= opcodes::IndexPage) traits.WordConstantAt = 2;
+    return traits;
+  }
+  InstructionTraits traits;
+  if (decoded.PrefixCode == 0xED && (opcode == 0x45 || opcode == 0x4D)) traits.Goes = Flow::End;  // retn, reti
+  return traits;
 }
 
 }  // namespace bytegleaner::thorough

@@ -119,28 +119,29 @@ void TraceRun(ThoroughState& state, Run run) {
     flags |= CodeStart;
     opcodes::MeasureInstruction(state.Table, examination, at, decoded);
     const std::int32_t length = decoded.Length;
-    for (std::int32_t inside = at + 1; inside < std::min(at + length, rom.RomSize); ++inside) {
-      state.Marks[static_cast<std::size_t>(inside)] |= InsideInstruction;
+    // The marks reach past the image as far as an instruction can.
+    for (std::int32_t inside = 1; inside < length; ++inside) {
+      state.Marks[static_cast<std::size_t>(at + inside)] |= InsideInstruction;
     }
     const std::uint32_t address = AddressIn(at, run.Slot);
-    const Flow flow = FlowOf(decoded);
+    const InstructionTraits traits = TraitsOf(decoded);
+    const Flow flow = traits.Goes;
 
-    StepRegisters(&rom.Bytes[static_cast<std::size_t>(at)], run.Pages, run.Registers, writes);
+    const std::uint8_t* bytes = &rom.Bytes[static_cast<std::size_t>(at)];
+    writes.Count = 0;
+    if (!ChangesNothing[bytes[0]]) StepRegisters(bytes, run.Pages, run.Registers, writes);
     for (std::size_t i = 0; i < writes.Count; ++i) {
       const RegisterValue& value = writes.Writes[i].Value;
       WriteMapper(run.Pages, writes.Writes[i].Address, value.IsConstant(), value.Value, state.BankCount);
     }
-    // Code that pages another bank over itself goes on in that bank, which
-    // the trace cannot know to be code.
-    bool ends = flow == Flow::End || flow == Flow::IndirectJump ||
-                (run.Slot != 0 && (!run.Pages.Knows(run.Slot) || run.Pages.BankIn(run.Slot) != BankOf(at)));
-    if (const int word = WordConstantAt(decoded); word != 0) {
-      state.Candidates.push_back({at, rom.WordAt(at + word), run.Pages});
+    bool ends = flow == Flow::End || flow == Flow::IndirectJump;
+    if (traits.WordConstantAt != 0) {
+      state.Candidates.push_back({at, rom.WordAt(at + traits.WordConstantAt), run.Pages});
     }
-    if (flow == Flow::IndirectJump || (IsPlainReturn(decoded) && run.AfterPush)) {
+    if (flow == Flow::IndirectJump || (traits.PlainReturn && run.AfterPush)) {
       state.JumpSites.push_back({at, -1, run.Pages});
     }
-    run.AfterPush = IsPush(decoded);
+    run.AfterPush = traits.Push;
 
     std::int32_t next = at + length;
     const bool call = flow == Flow::Call || flow == Flow::ConditionalCall || flow == Flow::Restart;
@@ -160,6 +161,12 @@ void TraceRun(ThoroughState& state, Run run) {
       }
     } else if (call) {
       run.Registers.ForgetRegisters();
+    }
+    // Code that pages another bank over itself goes on in that bank, which
+    // the trace cannot know to be code.
+    if (run.Slot != 0 && (writes.Count != 0 || call) &&
+        (!run.Pages.Knows(run.Slot) || run.Pages.BankIn(run.Slot) != BankOf(at))) {
+      return;
     }
     if (ends || next >= rom.RomSize) return;
     if (BankOf(next) != BankOf(at)) {

@@ -10,10 +10,6 @@ std::int32_t ImageOffsetOf(std::uint32_t address, const Paging& paging, std::int
   return offset < romSize ? offset : -1;
 }
 
-std::uint32_t AddressIn(std::int32_t offset, int slot) {
-  return static_cast<std::uint32_t>(slot * SlotSize + (offset & (SlotSize - 1)));
-}
-
 void WriteMapper(Paging& paging, std::uint32_t address, bool known, std::uint8_t value, std::int32_t bankCount) {
   if (address == 0xFFFC) {
     // Bit 3 puts cartridge RAM into slot 2.

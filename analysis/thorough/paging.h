@@ -34,7 +34,9 @@ struct Paging {
 std::int32_t ImageOffsetOf(std::uint32_t address, const Paging& paging, std::int32_t romSize);
 
 // The CPU address of an image offset whose bank sits in `slot`.
-std::uint32_t AddressIn(std::int32_t offset, int slot);
+[[nodiscard]] inline std::uint32_t AddressIn(std::int32_t offset, int slot) {
+  return static_cast<std::uint32_t>(slot * SlotSize + (offset & (SlotSize - 1)));
+}
 
 // The effect of writing a byte to a mapper register ($FFFC-$FFFF) on the
 // paging: a bank the image does not have leaves the slot unknown rather

@@ -236,10 +236,23 @@ void StepLastQuarter(Step& step, const std::uint8_t* bytes, int y, int z) {
   }
 }
 
+// Instructions with an (hl) operand, which an index prefix turns into
+// (ix+d) and which leave H and L themselves meaning H and L.
+constexpr std::array<bool, 256> HasMemoryOperand = [] {
+  std::array<bool, 256> table{};
+  for (int opcode = 0; opcode < 256; ++opcode) {
+    const int x = opcode >> 6, y = (opcode >> 3) & 7, z = opcode & 7;
+    table[static_cast<std::size_t>(opcode)] = (x == 1 && (y == Memory || z == Memory)) || (x == 2 && z == Memory) ||
+                                              (x == 0 && y == Memory && z >= 4 && z <= 6);
+  }
+  return table;
+}();
+
 }  // namespace
 
 void StepRegisters(const std::uint8_t* bytes, const Paging& paging, KnownRegisters& registers, MapperWrites& writes) {
   writes.Count = 0;
+  if (ChangesNothing[bytes[0]]) return;
   Step step{registers, paging, writes};
   if (bytes[0] == 0xDD || bytes[0] == 0xFD) {
     step.Indexed = true;
@@ -263,8 +276,7 @@ void StepRegisters(const std::uint8_t* bytes, const Paging& paging, KnownRegiste
     return;
   }
   const int x = opcode >> 6, y = (opcode >> 3) & 7, z = opcode & 7;
-  const bool memoryOperand = (x == 1 && (y == Memory || z == Memory)) || (x == 2 && z == Memory) ||
-                             (x == 0 && y == Memory && z >= 4 && z <= 6);
+  const bool memoryOperand = HasMemoryOperand[opcode];
   step.IndexHalves = step.Indexed && !memoryOperand;
   // The displacement of an (ix+d) operand comes before an immediate byte.
   const std::uint8_t immediate = bytes[step.Indexed && memoryOperand ? 2 : 1];

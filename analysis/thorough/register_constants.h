@@ -53,4 +53,25 @@ struct MapperWrites {
 // is the caller's business.
 void StepRegisters(const std::uint8_t* bytes, const Paging& paging, KnownRegisters& registers, MapperWrites& writes);
 
+// Unprefixed instructions that change no tracked register and write no
+// memory: nop, relative jumps but djnz, scf, ccf, halt, cp, returns, jumps,
+// calls, RSTs, out (n),a, di and ei. The tracer skips them without a call.
+inline constexpr std::array<bool, 256> ChangesNothing = [] {
+  std::array<bool, 256> table{};
+  for (int opcode = 0; opcode < 256; ++opcode) {
+    const int x = opcode >> 6, y = (opcode >> 3) & 7, z = opcode & 7;
+    const bool q = (y & 1) != 0;
+    bool nothing = false;
+    if (x == 0) nothing = (z == 0 && y != 1 && y != 2) || (z == 7 && y >= 6);
+    if (x == 1) nothing = opcode == 0x76;
+    if (x == 2) nothing = y == 7;
+    if (x == 3) {
+      nothing = z == 0 || z == 2 || z == 4 || z == 7 || (z == 1 && q && (y == 1 || y == 5)) ||
+                (z == 3 && (y == 0 || y == 2 || y >= 6)) || (z == 5 && y == 1) || (z == 6 && y == 7);
+    }
+    table[static_cast<std::size_t>(opcode)] = nothing;
+  }
+  return table;
+}();
+
 }  // namespace bytegleaner::thorough

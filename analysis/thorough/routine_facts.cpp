@@ -44,8 +44,9 @@ PagingEffect SummarizePaging(const opcodes::OpcodeTable& table, const analysis::
   std::int32_t offset = routine;
   for (int step = 0; step < LongestWalk && examination.Rom.Contains(offset); ++step) {
     opcodes::MeasureInstruction(table, examination, offset, decoded);
-    if (IsPlainReturn(decoded)) return effect;
-    if (FlowOf(decoded) != Flow::Next || decoded.Kind != opcodes::TargetKind::NoTarget) break;
+    const InstructionTraits traits = TraitsOf(decoded);
+    if (traits.PlainReturn) return effect;
+    if (traits.Goes != Flow::Next || decoded.Kind != opcodes::TargetKind::NoTarget) break;
     StepRegisters(&examination.Rom.Bytes[static_cast<std::size_t>(offset)], paging, registers, writes);
     for (std::size_t i = 0; i < writes.Count; ++i) Record(effect, writes.Writes[i], bankCount);
     const std::int32_t next = offset + decoded.Length;
