@@ -72,13 +72,17 @@ std::int32_t FollowWordTable(ThoroughState& state, const TableRequest& request) 
     if (request.EntryCount > 0 && static_cast<std::int32_t>(entries.size()) == request.EntryCount) break;
     const std::uint16_t word = rom.WordAt(at);
     const std::int32_t target = ImageOffsetOf(word, request.Pages, rom.RomSize);
-    // An entry inside the table itself would make its words code; zeros
-    // pad tables far more often than they lead to the reset code.
-    if (target < 0 || (target >= request.Offset && target < at + 2)) break;
-    if (word == 0 && request.EntryCount == 0) break;
+    // Zeros pad tables far more often than they lead to the reset code.
+    if (target < 0 || (word == 0 && request.EntryCount == 0)) break;
     if (!IsPlausibleEntry(state, request, target)) break;
     entries.push_back(target);
   }
+  // An entry inside the table would make its words code: the table ends
+  // before the first such entry.
+  const std::int32_t tableEnd = request.Offset + 2 * static_cast<std::int32_t>(entries.size());
+  entries.erase(std::find_if(entries.begin(), entries.end(),
+                             [&](std::int32_t entry) { return entry >= request.Offset && entry < tableEnd; }),
+                entries.end());
   const auto count = static_cast<std::int32_t>(entries.size());
   if (count < request.FewestEntries) return 0;
   if (request.FewestEntries > 1 && std::all_of(entries.begin(), entries.end(), [&](std::int32_t entry) {
