@@ -72,14 +72,15 @@ void NameImmediate(const PagedWriter& writer, const thorough::OperandTarget& ope
 // The target of a jump or call is named by the label of the offset it
 // resolves to, where that label assembles to the operand; otherwise by
 // the operand's number, as the image holds it.
-void ReferToTarget(const PagedWriter& writer, std::int32_t offset, const thorough::OperandTarget* operand,
+void ReferToTarget(PagedWriter& writer, std::int32_t offset, const thorough::OperandTarget* operand,
                    opcodes::DecodedInstruction& decoded) {
   if (decoded.Kind == opcodes::TargetKind::NoTarget) {
     if (operand != nullptr) NameImmediate(writer, *operand, decoded.Text);
     return;
   }
   const std::int32_t target = operand != nullptr ? operand->Target : decoded.Target;
-  std::string reference;
+  std::string& reference = writer.Reference;
+  reference.clear();
   if (decoded.Kind == opcodes::TargetKind::RelativeTarget) {
     const std::int32_t displacement = decoded.Target - offset - 2;
     if (!writer.AppendLabelFor(reference, target, writer.AssembledAddress(offset) + 2 + displacement)) {

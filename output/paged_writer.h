@@ -18,6 +18,7 @@ struct PagedWriter {
   std::size_t NextTable = 0;
   std::size_t NextInline = 0;
   std::size_t NextOperand = 0;
+  std::string Reference{};  // an operand's new text, kept for its buffer
 
   // The address the assembler gives an image offset: its bank's slot's
   // start plus its place in the bank.

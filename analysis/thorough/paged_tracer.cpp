@@ -29,13 +29,20 @@ void Vote(ThoroughState& state, std::int32_t offset, int slot) {
   if (state.FirstSlot[bank] < 0) state.FirstSlot[bank] = static_cast<std::int8_t>(slot);
 }
 
-const RoutineFacts& FactsOf(ThoroughState& state, std::int32_t routine) {
-  const auto [at, added] = state.Routines.try_emplace(routine);
-  if (added) {
-    at->second.Inline = state.Recognize.Classify(state.Table, state.Target, routine);
-    at->second.Paging = SummarizePaging(state.Table, state.Target, routine, state.BankCount);
+RoutineFacts FactsOf(ThoroughState& state, std::int32_t routine) {
+  std::uint8_t& marks = state.Marks[static_cast<std::size_t>(routine)];
+  if ((marks & FactsKnown) != 0) {
+    const auto known = state.Routines.find(routine);
+    return known != state.Routines.end() ? known->second : RoutineFacts{};
   }
-  return at->second;
+  marks |= FactsKnown;
+  const RoutineFacts facts{state.Recognize.Classify(state.Table, state.Target, routine),
+                           SummarizePaging(state.Table, state.Target, routine, state.BankCount)};
+  const auto changes = facts.Paging.Changes;
+  const bool plain = facts.Inline.Kind == InlineKind::None &&
+                     std::all_of(changes.begin(), changes.end(), [](SlotChange c) { return c == SlotChange::None; });
+  if (!plain) state.Routines.emplace(routine, facts);
+  return facts;
 }
 
 // Marks `length` bytes from `start` as the inline data of the call at
@@ -74,7 +81,7 @@ std::int32_t InlineLength(ThoroughState& state, const InlineArguments& inline_, 
 bool FollowCall(ThoroughState& state, Run& run, std::int32_t callAt, std::int32_t returnAt, std::int32_t callee,
                 Flow flow, std::int32_t& resumeAt) {
   if (IsTrampoline(state.Target.Rom, callee)) state.JumpSites.push_back({callAt, -1, run.Pages});
-  const RoutineFacts& facts = FactsOf(state, callee);
+  const RoutineFacts facts = FactsOf(state, callee);
   ApplyPagingEffect(facts.Paging, run.Registers.A(), run.Pages, state.BankCount);
   run.Registers.ForgetRegisters();
   if (flow == Flow::ConditionalCall || facts.Inline.Kind == InlineKind::None) return true;

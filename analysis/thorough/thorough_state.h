@@ -20,8 +20,9 @@ enum OffsetMark : std::uint8_t {
   InsideInstruction = 1,  // a traced instruction's byte other than its first
   InlineDataByte = 2,
   TableByte = 4,
-  NotCode = 8,     // the plausibility check said no
-  TableTried = 16  // read once as a table of code addresses
+  NotCode = 8,      // the plausibility check said no
+  TableTried = 16,  // read once as a table of code addresses
+  FactsKnown = 32   // a routine whose facts are worked out; kept in Routines unless plain
 };
 inline constexpr std::uint8_t DataMarks = InlineDataByte | TableByte;
 
@@ -58,6 +59,7 @@ struct ThoroughState {
   std::vector<PendingRun> Pending{};
   std::vector<JumpSite> JumpSites{};
   std::vector<Candidate> Candidates{};
+  // Only routines that take inline data or page banks: most take neither.
   std::unordered_map<std::int32_t, RoutineFacts> Routines{};
   // Per bank: runs started in each slot, and the slot of the first.
   std::vector<std::array<std::int32_t, 3>> SlotVotes{};
