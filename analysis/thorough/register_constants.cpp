@@ -139,7 +139,9 @@ void StepFirstQuarter(Step& step, const std::uint8_t* bytes, int y, int z, std::
       if (y == 2) step.Set(RegB, Unknown);  // djnz
       break;
     case 1:
-      if (!q) {
+      if (!q && p == 3) {
+        step.Known.StackDepth = 0;  // ld sp,nn
+      } else if (!q) {
         step.SetPair(p, Constant(word >> 8), Constant(word));
       } else {
         step.SetPair(2, Unknown, Unknown);  // add hl,rr
