@@ -190,19 +190,24 @@ TEST(Recognized, InlineDataIsSkippedAndWordsAfterADispatcherAreATable) {
   EXPECT_EQ(RebuildFailure(image, StandIns), "");
 }
 
-TEST(Recognized, ATableEndsBeforeAnEntryIntoItself) {
-  // ld hl,$200 / jp (hl), reported as a table at $200 of words $300, $204, $310.
-  const std::vector<std::uint8_t> image =
-      ImageOf(Bank, {{0, {0x21, 0x00, 0x02, 0xE9}}, {0x200, {0x00, 0x03, 0x04, 0x02, 0x10, 0x03}}});
-  reported = thorough::JumpTableIdiom{0x200, false, 0, 0};
-  const Examined examined = Examine(image, StandIns);
-  ASSERT_EQ(examined.Findings.Tables.size(), 1u);
-  EXPECT_EQ(examined.Findings.Tables[0].Count, 1);
-  EXPECT_TRUE(examined.IsCode(0x300));
-  EXPECT_FALSE(examined.IsCode(0x310));
-  for (std::int32_t inside = 0x200; inside < 0x206; ++inside) EXPECT_FALSE(examined.IsCode(inside));
-  if (const std::string missing = WlaDxMissing(); !missing.empty()) GTEST_SKIP() << missing;
-  EXPECT_EQ(RebuildFailure(image, StandIns), "");
+TEST(Recognized, ATableEndsWhereItsCodeBeginsOrBeforeAnEntryIntoItself) {
+  // ld hl,$340 / jp (hl), reported as a table at $340 (.dw $380, $340, $390)
+  // or at $400 (.dw $404, $380, then code at $404 that reads as .dw $380).
+  const std::vector<std::uint8_t> image = ImageOf(Bank, {{0, {0x21, 0x40, 0x03, 0xE9}},
+                                                         {0x340, {0x80, 0x03, 0x40, 0x03, 0x90, 0x03}},
+                                                         {0x400, {0x04, 0x04, 0x80, 0x03, 0x80, 0x03}}});
+  for (const std::uint16_t table : {0x340, 0x400}) {
+    reported = thorough::JumpTableIdiom{table, false, 0, 0};
+    const Examined examined = Examine(image, StandIns);
+    ASSERT_EQ(examined.Findings.Tables.size(), 1u);
+    EXPECT_EQ(examined.Findings.Tables[0].Count, table == 0x340 ? 1 : 2);
+    EXPECT_TRUE(examined.IsCode(0x380));
+    EXPECT_FALSE(examined.IsCode(0x390));
+    EXPECT_EQ(examined.IsCode(0x404), table == 0x400);
+    for (std::int32_t inside = table; inside < table + 4; ++inside) EXPECT_FALSE(examined.IsCode(inside));
+    if (const std::string missing = WlaDxMissing(); !missing.empty()) GTEST_SKIP() << missing;
+    EXPECT_EQ(RebuildFailure(image, StandIns), "");
+  }
 }
 
 TEST(Recognized, ACallThroughJumpsToJpHlIsADispatch) {

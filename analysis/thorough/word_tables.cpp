@@ -68,7 +68,10 @@ std::int32_t FollowWordTable(ThoroughState& state, const TableRequest& request) 
   const analysis::RomImage& rom = state.Target.Rom;
   std::vector<std::int32_t>& entries = state.EntryScratch;
   entries.clear();
-  for (std::int32_t at = request.Offset; IsFreeWord(state, request.Offset, at); at += 2) {
+  // Handlers often follow their table: it ends where the first code an
+  // entry leads to begins.
+  std::int32_t nearestEntry = rom.RomSize;
+  for (std::int32_t at = request.Offset; at + 2 <= nearestEntry && IsFreeWord(state, request.Offset, at); at += 2) {
     if (request.EntryCount > 0 && static_cast<std::int32_t>(entries.size()) == request.EntryCount) break;
     const std::uint16_t word = rom.WordAt(at);
     const std::int32_t target = ImageOffsetOf(word, request.Pages, rom.RomSize);
@@ -76,6 +79,7 @@ std::int32_t FollowWordTable(ThoroughState& state, const TableRequest& request) 
     if (target < 0 || (word == 0 && request.EntryCount == 0)) break;
     if (!IsPlausibleEntry(state, request, target)) break;
     entries.push_back(target);
+    if (target > request.Offset) nearestEntry = std::min(nearestEntry, target);
   }
   // An entry inside the table would make its words code: the table ends
   // before the first such entry.
