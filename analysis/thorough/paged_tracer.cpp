@@ -118,25 +118,28 @@ void TraceRun(ThoroughState& state, Run run) {
   const analysis::RomImage& rom = examination.Rom;
   opcodes::DecodedInstruction& decoded = state.Decoded;
   MapperWrites writes;
+  // Neither the image nor the per-byte arrays change size while tracing;
+  // held here, they need not be read again after every byte written.
+  std::uint8_t* const map = examination.Map.data();
+  std::uint8_t* const marks = state.Marks.data();
+  const std::uint8_t* const image = rom.Bytes.data();
+  const std::int32_t romSize = rom.RomSize;
   for (;;) {
     const std::int32_t at = run.Position;
-    std::uint8_t& flags = examination.Map[static_cast<std::size_t>(at)];
-    if ((flags & CodeStart) != 0 || (state.Marks[static_cast<std::size_t>(at)] & DataMarks) != 0) return;
+    std::uint8_t& flags = map[at];
+    if ((flags & CodeStart) != 0 || (marks[at] & DataMarks) != 0) return;
     if ((flags & HasLabel) != 0) run.Registers.Forget();
     flags |= CodeStart;
     opcodes::MeasureInstruction(state.Table, examination, at, decoded);
     const std::int32_t length = decoded.Length;
     // The marks reach past the image as far as an instruction can.
-    for (std::int32_t inside = 1; inside < length; ++inside) {
-      state.Marks[static_cast<std::size_t>(at + inside)] |= InsideInstruction;
-    }
+    for (std::int32_t inside = 1; inside < length; ++inside) marks[at + inside] |= InsideInstruction;
     const std::uint32_t address = AddressIn(at, run.Slot);
     const InstructionTraits traits = TraitsOf(decoded);
     const Flow flow = traits.Goes;
 
-    const std::uint8_t* bytes = &rom.Bytes[static_cast<std::size_t>(at)];
-    writes.Count = 0;
-    if (!ChangesNothing[bytes[0]]) StepRegisters(bytes, run.Pages, run.Registers, writes);
+    const std::uint8_t* bytes = image + at;
+    StepRegistersQuickly(bytes, run.Pages, run.Registers, writes);
     for (std::size_t i = 0; i < writes.Count; ++i) {
       const RegisterValue& value = writes.Writes[i].Value;
       WriteMapper(run.Pages, writes.Writes[i].Address, value.IsConstant(), value.Value, state.BankCount);
@@ -154,7 +157,7 @@ void TraceRun(ThoroughState& state, Run run) {
     const bool call = flow == Flow::Call || flow == Flow::ConditionalCall || flow == Flow::Restart;
     std::uint32_t targetAddress = 0;
     const std::int32_t target = TargetAddressOf(decoded, flow, at, address, targetAddress)
-                                    ? ImageOffsetOf(targetAddress, run.Pages, rom.RomSize)
+                                    ? ImageOffsetOf(targetAddress, run.Pages, romSize)
                                     : -1;
     if (target >= 0) {
       const bool mapped = flow != Flow::Restart && target != decoded.Target;
@@ -175,11 +178,11 @@ void TraceRun(ThoroughState& state, Run run) {
         (!run.Pages.Knows(run.Slot) || run.Pages.BankIn(run.Slot) != BankOf(at))) {
       return;
     }
-    if (ends || next >= rom.RomSize) return;
+    if (ends || next >= romSize) return;
     if (BankOf(next) != BankOf(at)) {
       // Past its slot's end the CPU reads the next slot, whatever bank it holds.
       const std::uint32_t nextAddress = address + static_cast<std::uint32_t>(next - at);
-      const std::int32_t resolved = ImageOffsetOf(nextAddress, run.Pages, rom.RomSize);
+      const std::int32_t resolved = ImageOffsetOf(nextAddress, run.Pages, romSize);
       if (resolved < 0 || (resolved != next && next % SlotSize != 0)) return;
       run.Slot = SlotOf(nextAddress);
       Vote(state, resolved, run.Slot);

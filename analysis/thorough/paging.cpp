@@ -2,14 +2,6 @@
 
 namespace bytegleaner::thorough {
 
-std::int32_t ImageOffsetOf(std::uint32_t address, const Paging& paging, std::int32_t romSize) {
-  if (address >= FirstRamAddress) return -1;
-  const int slot = SlotOf(address);
-  if (!paging.Knows(slot)) return -1;
-  const std::int32_t offset = paging.BankIn(slot) * SlotSize + static_cast<std::int32_t>(address & (SlotSize - 1));
-  return offset < romSize ? offset : -1;
-}
-
 void WriteMapper(Paging& paging, std::uint32_t address, bool known, std::uint8_t value, std::int32_t bankCount) {
   if (address == 0xFFFC) {
     // Bit 3 puts cartridge RAM into slot 2.

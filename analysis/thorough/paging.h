@@ -8,6 +8,9 @@ namespace bytegleaner::thorough {
 inline constexpr std::int32_t SlotSize = 0x4000;
 inline constexpr std::uint32_t FirstRamAddress = 0xC000;
 
+[[nodiscard]] inline int SlotOf(std::uint32_t address) { return static_cast<int>(address >> 14); }
+[[nodiscard]] inline std::int32_t BankOf(std::int32_t offset) { return offset >> 14; }
+
 // The banks the Sega mapper holds in slots 1 and 2 as far as a run knows
 // them. Slot 0 holds bank 0 throughout: games keep their fixed code there,
 // and its first kilobyte never moves anyway.
@@ -26,12 +29,15 @@ struct Paging {
   }
 };
 
-[[nodiscard]] inline int SlotOf(std::uint32_t address) { return static_cast<int>(address >> 14); }
-[[nodiscard]] inline std::int32_t BankOf(std::int32_t offset) { return offset >> 14; }
-
 // The image offset the CPU reads at `address` under the paging, or -1 for
 // RAM, a slot whose bank is unknown, or a place past the image's end.
-std::int32_t ImageOffsetOf(std::uint32_t address, const Paging& paging, std::int32_t romSize);
+[[nodiscard]] inline std::int32_t ImageOffsetOf(std::uint32_t address, const Paging& paging, std::int32_t romSize) {
+  if (address >= FirstRamAddress) return -1;
+  const int slot = SlotOf(address);
+  if (!paging.Knows(slot)) return -1;
+  const std::int32_t offset = paging.BankIn(slot) * SlotSize + static_cast<std::int32_t>(address & (SlotSize - 1));
+  return offset < romSize ? offset : -1;
+}
 
 // The CPU address of an image offset whose bank sits in `slot`.
 [[nodiscard]] inline std::uint32_t AddressIn(std::int32_t offset, int slot) {

@@ -254,7 +254,6 @@ constexpr std::array<bool, 256> HasMemoryOperand = [] {
 
 void StepRegisters(const std::uint8_t* bytes, const Paging& paging, KnownRegisters& registers, MapperWrites& writes) {
   writes.Count = 0;
-  if (ChangesNothing[bytes[0]]) return;
   Step step{registers, paging, writes};
   if (bytes[0] == 0xDD || bytes[0] == 0xFD) {
     step.Indexed = true;

@@ -53,11 +53,19 @@ struct MapperWrites {
 // is the caller's business.
 void StepRegisters(const std::uint8_t* bytes, const Paging& paging, KnownRegisters& registers, MapperWrites& writes);
 
-// Unprefixed instructions that change no tracked register and write no
-// memory: nop, relative jumps but djnz, scf, ccf, halt, cp, returns, jumps,
-// calls, RSTs, out (n),a, di and ei. The tracer skips them without a call.
-inline constexpr std::array<bool, 256> ChangesNothing = [] {
-  std::array<bool, 256> table{};
+// The common unprefixed forms the tracer carries out without a call:
+// those that change no tracked register and write no memory (nop, relative
+// jumps but djnz, scf, ccf, halt, cp, returns, jumps, calls, RSTs,
+// out (n),a, di, ei), `ld r,n`, `ld r,r'` and `ld bc/de/hl,nn`.
+enum class SimpleKind : std::uint8_t { Other, Nothing, LoadByte, CopyRegister, LoadPair };
+struct SimpleForm {
+  SimpleKind Kind = SimpleKind::Other;
+  std::uint8_t Target = 0;  // a register, or for LoadPair the high half
+  std::uint8_t Source = 0;
+};
+
+inline constexpr std::array<SimpleForm, 256> SimpleForms = [] {
+  std::array<SimpleForm, 256> table{};
   for (int opcode = 0; opcode < 256; ++opcode) {
     const int x = opcode >> 6, y = (opcode >> 3) & 7, z = opcode & 7;
     const bool q = (y & 1) != 0;
@@ -69,9 +77,36 @@ inline constexpr std::array<bool, 256> ChangesNothing = [] {
       nothing = z == 0 || z == 2 || z == 4 || z == 7 || (z == 1 && q && (y == 1 || y == 5)) ||
                 (z == 3 && (y == 0 || y == 2 || y >= 6)) || (z == 5 && y == 1) || (z == 6 && y == 7);
     }
-    table[static_cast<std::size_t>(opcode)] = nothing;
+    SimpleForm& form = table[static_cast<std::size_t>(opcode)];
+    if (nothing) {
+      form.Kind = SimpleKind::Nothing;
+    } else if (x == 0 && z == 6 && y != 6) {
+      form = {SimpleKind::LoadByte, static_cast<std::uint8_t>(y), 0};
+    } else if (x == 1 && y != 6 && z != 6) {
+      form = {SimpleKind::CopyRegister, static_cast<std::uint8_t>(y), static_cast<std::uint8_t>(z)};
+    } else if (x == 0 && z == 1 && !q && y < 6) {
+      form = {SimpleKind::LoadPair, static_cast<std::uint8_t>(y), 0};
+    }
   }
   return table;
 }();
+
+// StepRegisters with the common forms done in line.
+inline void StepRegistersQuickly(const std::uint8_t* bytes, const Paging& paging, KnownRegisters& registers,
+                                 MapperWrites& writes) {
+  writes.Count = 0;
+  const SimpleForm form = SimpleForms[bytes[0]];
+  auto& known = registers.Registers;
+  switch (form.Kind) {
+    case SimpleKind::Nothing: return;
+    case SimpleKind::LoadByte: known[form.Target] = {bytes[1], Knowledge::Constant}; return;
+    case SimpleKind::CopyRegister: known[form.Target] = known[form.Source]; return;
+    case SimpleKind::LoadPair:
+      known[form.Target] = {bytes[2], Knowledge::Constant};
+      known[form.Target + 1U] = {bytes[1], Knowledge::Constant};
+      return;
+    case SimpleKind::Other: StepRegisters(bytes, paging, registers, writes); return;
+  }
+}
 
 }  // namespace bytegleaner::thorough

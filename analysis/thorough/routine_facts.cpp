@@ -47,7 +47,7 @@ PagingEffect SummarizePaging(const opcodes::OpcodeTable& table, const analysis::
     const InstructionTraits traits = TraitsOf(decoded);
     if (traits.PlainReturn) return effect;
     if (traits.Goes != Flow::Next || decoded.Kind != opcodes::TargetKind::NoTarget) break;
-    StepRegisters(&examination.Rom.Bytes[static_cast<std::size_t>(offset)], paging, registers, writes);
+    StepRegistersQuickly(&examination.Rom.Bytes[static_cast<std::size_t>(offset)], paging, registers, writes);
     for (std::size_t i = 0; i < writes.Count; ++i) Record(effect, writes.Writes[i], bankCount);
     const std::int32_t next = offset + decoded.Length;
     if (BankOf(next) != BankOf(offset)) break;
