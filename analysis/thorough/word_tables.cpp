@@ -124,6 +124,9 @@ void FollowJumpSite(ThoroughState& state, const JumpSite& site) {
   if (idiom->DirectTarget) {
     if ((MarksAt(state, target) & (InsideInstruction | DataMarks)) != 0) return;
     QueueRun(state, target, site.Offset, site.Pages, SlotOf(idiom->TableAddress), Reason::IndirectJump);
+  } else if ((MarksAt(state, target) & TableByte) != 0) {
+    // Another dispatch reads the same table: only its base load is new.
+    if ((FlagsAt(state, target) & HasLabel) == 0) return;
   } else {
     const TableRequest request{target, site.Offset, site.Pages, std::max(idiom->EntryCount, 0),
                                TableKind::JumpTable, 1};
