@@ -37,7 +37,7 @@ ratio() { awk "BEGIN{printf \"%.2f\", $1 / $2}"; }
 
 echo "| image | bytegleaner-cli | peak memory | peer | peer time | ratio |"
 echo "|---|---|---|---|---|---|"
-for image in dense-4mb.sms random-4mb.sms game-512kb.sms; do
+for image in dense-4mb.sms paged-dense-4mb.sms random-4mb.sms game-512kb.sms; do
   read -r ours _ memory <<< "$(best "$cli" "$image")"
   read -r theirs _ _ <<< "$(best z80-unknown-coff-objdump -D -b binary -m z80 "$image")"
   echo "| $image | ${ours} s | $((memory / 1024)) MB | objdump -D | ${theirs} s | $(ratio "$ours" "$theirs") |"

@@ -7,6 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -37,6 +38,20 @@ std::vector<std::uint8_t> DenseCode(std::size_t size) {
     image.insert(image.end(), instruction.begin(), instruction.end());
   }
   image.resize(size, 0xC9);
+  return image;
+}
+
+// Dense code in every bank, bank 0 paging each other bank into slot 2 and
+// calling it there, so that the thorough analysis traces all of it.
+std::vector<std::uint8_t> PagedDenseCode(std::size_t size) {
+  std::vector<std::uint8_t> image = DenseCode(size);
+  std::vector<std::uint8_t> loader = {0xF3};  // di
+  for (std::size_t bank = 1; bank < size / 0x4000 && bank < 256; ++bank) {
+    // ld a,bank / ld ($FFFF),a / call $8000
+    loader.insert(loader.end(), {0x3E, static_cast<std::uint8_t>(bank), 0x32, 0xFF, 0xFF, 0xCD, 0x00, 0x80});
+  }
+  loader.insert(loader.end(), {0x18, 0xFE});  // jr $
+  std::copy(loader.begin(), loader.end(), image.begin());
   return image;
 }
 
@@ -121,6 +136,7 @@ int main(int argc, char** argv) {
     write("random-4mb.sms", RandomBytes(FourMegabytes));
     write("game-512kb.sms", GameShaped(512u << 10));
     write("dense-64kb.sms", DenseCode(64u << 10));
+    write("paged-dense-4mb.sms", PagedDenseCode(FourMegabytes));
     return 0;
   }
   benchmark::Initialize(&argc, argv);

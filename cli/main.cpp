@@ -22,13 +22,21 @@ constexpr int ExitFailed = 1;
 constexpr int ExitUsage = 2;
 
 constexpr std::string_view Usage =
-    "Usage: bytegleaner-cli [--no-break-at-indirect-jump] [--rebuildable] ROM...\n"
+    "Usage: bytegleaner-cli [--exact [--rebuildable] [--no-break-at-indirect-jump]] ROM...\n"
     "Traces the Z80 code of each Sega Master System or Game Gear ROM and writes WLA DX\n"
     "source beside it (ROM.asm, and ROM.dat.<offset> for long data stretches).\n"
     "\n"
-    "  --no-break-at-indirect-jump  keep tracing after JP (HL), JP (IX) and JP (IY)\n"
-    "  --rebuildable                where the usual text would not assemble back to the\n"
-    "                               same bytes, write a form that does\n"
+    "By default the thorough analysis follows, beyond the entry points, jump tables, code\n"
+    "addresses used as values, calls followed by inline data and the Sega mapper's paging,\n"
+    "and writes source that assembles back into the same ROM.\n"
+    "\n"
+    "  --exact                      trace from the entry points alone and write what the\n"
+    "                               desktop program writes\n"
+    "  --rebuildable                with --exact (which it implies): where the usual text\n"
+    "                               would not assemble back to the same bytes, write a\n"
+    "                               form that does\n"
+    "  --no-break-at-indirect-jump  with --exact (which it implies): keep tracing after\n"
+    "                               JP (HL), JP (IX) and JP (IY)\n"
     "  --help                       show this text\n"
     "  --version                    show the program's name and version\n";
 
@@ -38,6 +46,7 @@ void PrintLine(std::FILE* stream, std::string_view text) {
 }
 
 struct CommandLine {
+  bool Exact = false;
   output::ExamineOptions Options;
   std::vector<std::string> Roms;
 };
@@ -51,9 +60,15 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& commandL
       commandLine.Roms.emplace_back(argument);
     } else if (argument == "--") {
       optionsEnded = true;
+    } else if (argument == "--exact") {
+      commandLine.Exact = true;
     } else if (argument == "--no-break-at-indirect-jump") {
+      // Options of the exact analysis select it, so that commands written
+      // before the thorough analysis existed keep their output.
+      commandLine.Exact = true;
       commandLine.Options.BreakAtIndirectJump = false;
     } else if (argument == "--rebuildable") {
+      commandLine.Exact = true;
       commandLine.Options.Rebuildable = true;
     } else if (argument == "--help" || argument == "-h") {
       std::fwrite(Usage.data(), 1, Usage.size(), stdout);
@@ -107,7 +122,9 @@ int main(int argc, char** argv) {
   analysis::Examination examination;
   for (const std::string& rom : commandLine.Roms) {
     currentRom = AbsolutePath(rom);
-    const output::ExamineResult result = output::ExamineRom(currentRom, table, commandLine.Options, examination, ui);
+    const output::ExamineResult result =
+        commandLine.Exact ? output::ExamineRom(currentRom, table, commandLine.Options, examination, ui)
+                          : output::ExamineRomThoroughly(currentRom, table, examination, ui);
     if (!result.Examined) {
       failed = true;
     } else if (result.WriteFailed) {

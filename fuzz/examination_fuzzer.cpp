@@ -1,7 +1,7 @@
 // A whole examination of arbitrary bytes as a ROM image, with the real
 // instruction table, writing the source and binary files into a scratch
-// folder. The input's first byte also picks the options, so both ways of
-// tracing and of writing text are reached.
+// folder. The input's first byte also picks the analysis and the options,
+// so both analyses and every way of tracing and of writing text are reached.
 #include "analysis/examination.h"
 #include "opcodes/opcode_table.h"
 #include "output/examine_rom.h"
@@ -79,8 +79,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const std::uint8_t choice = size > 0 ? data[0] : 0;
   const output::ExamineOptions options{(choice & 1) != 0, (choice & 2) != 0};
+  // Bit 2 clear (as after `di` or `jp nn`, how cartridges begin) picks the
+  // thorough analysis.
   const output::ExamineResult result =
-      output::ExamineRom(fixture->RomPath, fixture->Table, options, fixture->Examination, fixture->Ui);
+      (choice & 4) == 0
+          ? output::ExamineRomThoroughly(fixture->RomPath, fixture->Table, fixture->Examination, fixture->Ui)
+          : output::ExamineRom(fixture->RomPath, fixture->Table, options, fixture->Examination, fixture->Ui);
   // Any readable file in a writable folder is examined to its end.
   if (!result.Examined || result.WriteFailed) std::abort();
   return 0;

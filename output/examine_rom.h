@@ -20,4 +20,10 @@ ExamineResult ExamineRom(const std::string& chosenRomPath, const opcodes::Opcode
                          const ExamineOptions& options, analysis::Examination& examination,
                          const reporting::UserInterface& ui);
 
+// The same job with the thorough analysis (jump tables, code addresses used
+// as values, inline data, mapper paging) and its always rebuildable source;
+// the status lines end with one line per way of finding code.
+ExamineResult ExamineRomThoroughly(const std::string& chosenRomPath, const opcodes::OpcodeTable& table,
+                                   analysis::Examination& examination, const reporting::UserInterface& ui);
+
 }  // namespace bytegleaner::output

@@ -1,17 +1,96 @@
 #include "analysis/thorough/thorough_examination.h"
 
 #include "analysis/examination.h"
-#include "analysis/tracer.h"
+#include "analysis/thorough/thorough_state.h"
+
+#include <algorithm>
 
 namespace bytegleaner::thorough {
 
-// For now the entry points alone.
-void ExamineThoroughly(const opcodes::OpcodeTable& table, analysis::Examination& examination, Findings& findings) {
-  for (const std::int32_t entry : {0x0000, 0x0038, 0x0066}) {
-    analysis::AddLabel(examination, entry);
-    analysis::TraceCode(table, examination, true, entry);
+namespace {
+
+// Each bank is written in the slot most of its runs start in, the first
+// one's on a tie; bank 0 stays in slot 0, and banks without code in the
+// slot the mapper gives them at reset (bank 1) or in slot 2.
+std::vector<std::uint8_t> ChooseBankSlots(const ThoroughState& state) {
+  std::vector<std::uint8_t> slots(static_cast<std::size_t>(state.BankCount), 2);
+  for (std::size_t bank = 0; bank < slots.size(); ++bank) {
+    const auto& votes = state.SlotVotes[bank];
+    if (bank == 0) {
+      slots[bank] = 0;
+    } else if (votes[1] + votes[2] == 0) {
+      slots[bank] = bank == 1 ? 1 : 2;
+    } else if (votes[1] != votes[2]) {
+      slots[bank] = votes[1] > votes[2] ? 1 : 2;
+    } else {
+      slots[bank] = static_cast<std::uint8_t>(std::max<std::int8_t>(state.FirstSlot[bank], 1));
+    }
   }
-  findings.RunsFound[static_cast<std::size_t>(Finder::EntryPoint)] = 3;
+  return slots;
+}
+
+void PutInOrder(Findings& findings) {
+  const auto byOffset = [](const auto& a, const auto& b) { return a.Offset < b.Offset; };
+  std::sort(findings.Runs.begin(), findings.Runs.end(), byOffset);
+  std::sort(findings.Tables.begin(), findings.Tables.end(), byOffset);
+  std::sort(findings.InlineStretches.begin(), findings.InlineStretches.end(), byOffset);
+  std::stable_sort(findings.OperandTargets.begin(), findings.OperandTargets.end(),
+                   [](const OperandTarget& a, const OperandTarget& b) { return a.Instruction < b.Instruction; });
+}
+
+}  // namespace
+
+Finder FinderOf(Reason reason) {
+  switch (reason) {
+    case Reason::JumpTableEntry:
+    case Reason::IndirectJump: return Finder::JumpTable;
+    case Reason::CodeAddress:
+    case Reason::CodeAddressInTable: return Finder::CodeAddress;
+    case Reason::PagedIn: return Finder::Mapper;
+    case Reason::Traced:
+    case Reason::EntryPoint: break;
+  }
+  return Finder::EntryPoint;
+}
+
+void ExamineThoroughly(const opcodes::OpcodeTable& table, analysis::Examination& examination, Findings& findings) {
+  ExamineThoroughly(table, examination, findings, Recognizers{});
+}
+
+void ExamineThoroughly(const opcodes::OpcodeTable& table, analysis::Examination& examination, Findings& findings,
+                       const Recognizers& recognizers) {
+  findings = {};
+  ThoroughState state{table, examination, findings, recognizers};
+  const std::int32_t romSize = examination.Rom.RomSize;
+  state.BankCount = (romSize + SlotSize - 1) / SlotSize;
+  state.Marks.assign(static_cast<std::size_t>(romSize) + analysis::SpareBytes, 0);
+  state.SlotVotes.assign(static_cast<std::size_t>(state.BankCount), {});
+  state.FirstSlot.assign(static_cast<std::size_t>(state.BankCount), -1);
+
+  for (const std::int32_t entry : {0x0000, 0x0038, 0x0066}) {
+    if (!examination.Rom.Contains(entry)) continue;
+    QueueRun(state, entry, entry, Paging{}, 0, Reason::EntryPoint);
+    TraceQueuedRuns(state);
+  }
+  // Jump sites before constants, one at a time with the tracing it leads
+  // to in between, so that each check sees all code found before it. Each
+  // site and constant is looked at once.
+  std::size_t sitesDone = 0;
+  std::size_t candidatesDone = 0;
+  for (;;) {
+    if (sitesDone < state.JumpSites.size()) {
+      const JumpSite site = state.JumpSites[sitesDone++];
+      FollowJumpSite(state, site);
+    } else if (candidatesDone < state.Candidates.size()) {
+      const Candidate candidate = state.Candidates[candidatesDone++];
+      FollowCandidate(state, candidate);
+    } else {
+      break;
+    }
+    TraceQueuedRuns(state);
+  }
+  findings.BankSlots = ChooseBankSlots(state);
+  PutInOrder(findings);
 }
 
 }  // namespace bytegleaner::thorough

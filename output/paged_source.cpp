@@ -1,0 +1,172 @@
+#include "output/paged_source.h"
+
+#include "analysis/examination.h"
+#include "output/data_lines.h"
+#include "output/data_stretch.h"
+#include "output/paged_writer.h"
+#include "reporting/user_interface.h"
+#include "text/number_text.h"
+
+#include <algorithm>
+#include <span>
+
+namespace bytegleaner::output {
+
+namespace {
+
+using thorough::SlotSize;
+
+std::int32_t EndOfBank(const SourceJob& job, std::int32_t offset) {
+  return std::min((thorough::BankOf(offset) + 1) * SlotSize, job.Examination.Rom.RomSize);
+}
+
+bool HasLabel(const SourceJob& job, std::int32_t offset) {
+  return (job.Examination.Map[static_cast<std::size_t>(offset)] & analysis::HasLabel) != 0;
+}
+
+void WriteLabelLine(SourceJob& job, std::int32_t offset) {
+  if (!HasLabel(job, offset)) return;
+  analysis::AppendLabelName(job.Source.Text, job.Examination.Labels, offset);
+  job.Source.Text += ":\r\n";
+}
+
+void WriteBankHeader(std::string& out, std::int32_t bank, std::uint8_t slot) {
+  out += "\r\n.BANK ";
+  text::AppendDecimal(out, bank);
+  out += " SLOT ";
+  text::AppendDecimal(out, slot);
+  out += "\r\n.ORG $0000\r\n\r\n";
+}
+
+// The table whose word starts at the offset, where the whole word can be
+// written: inside the bank, with no code or label in its second byte.
+const thorough::WordTable* TableWordAt(PagedWriter& writer, std::int32_t offset) {
+  const auto& tables = writer.Found.Tables;
+  while (writer.NextTable < tables.size() &&
+         tables[writer.NextTable].Offset + 2 * tables[writer.NextTable].Count <= offset) {
+    ++writer.NextTable;
+  }
+  if (writer.NextTable == tables.size()) return nullptr;
+  const thorough::WordTable& table = tables[writer.NextTable];
+  const bool wordStart = offset >= table.Offset && (offset - table.Offset) % 2 == 0;
+  if (!wordStart || offset + 1 >= EndOfBank(writer.Job, offset) ||
+      writer.Job.Examination.Map[static_cast<std::size_t>(offset + 1)] != 0) {
+    return nullptr;
+  }
+  return &table;
+}
+
+const thorough::InlineData* InlineDataAt(PagedWriter& writer, std::int32_t offset) {
+  const auto& stretches = writer.Found.InlineStretches;
+  while (writer.NextInline < stretches.size() &&
+         stretches[writer.NextInline].Offset + stretches[writer.NextInline].Length <= offset) {
+    ++writer.NextInline;
+  }
+  if (writer.NextInline == stretches.size() || stretches[writer.NextInline].Offset > offset) return nullptr;
+  return &stretches[writer.NextInline];
+}
+
+std::int32_t WriteTableWord(PagedWriter& writer, const thorough::WordTable& table, std::int32_t offset) {
+  SourceJob& job = writer.Job;
+  std::string& out = job.Source.Text;
+  if (offset == table.Offset) {
+    out += table.Kind == thorough::TableKind::JumpTable        ? "; jump table of the dispatch at "
+           : table.Kind == thorough::TableKind::WordsAfterCall ? "; jump table after the call at "
+                                                               : "; code addresses, a table loaded at ";
+    text::AppendDollarHex(out, static_cast<std::uint32_t>(table.UsedAt));
+    out += "\r\n";
+  }
+  WriteLabelLine(job, offset);
+  const analysis::RomImage& rom = job.Examination.Rom;
+  const std::uint16_t word = rom.WordAt(offset);
+  out += ".dw ";
+  if (!writer.AppendLabelFor(out, thorough::ImageOffsetOf(word, table.Pages, rom.RomSize), word)) {
+    text::AppendDollarHex(out, word);
+  }
+  out += "\r\n";
+  return offset + 2;
+}
+
+// The end of the stretch from `offset` up to the next offset with code, a
+// label, a table or inline data, or the bank's end.
+std::int32_t EndOfStretch(const PagedWriter& writer, std::int32_t offset, std::int32_t end) {
+  const auto& tables = writer.Found.Tables;
+  for (std::size_t i = writer.NextTable; i < tables.size(); ++i) {
+    if (tables[i].Offset > offset) {
+      end = std::min(end, tables[i].Offset);
+      break;
+    }
+  }
+  const auto& stretches = writer.Found.InlineStretches;
+  for (std::size_t i = writer.NextInline; i < stretches.size(); ++i) {
+    if (stretches[i].Offset > offset) {
+      end = std::min(end, stretches[i].Offset);
+      break;
+    }
+  }
+  const auto& map = writer.Job.Examination.Map;
+  std::int32_t stop = offset + 1;
+  while (stop < end && map[static_cast<std::size_t>(stop)] == 0) ++stop;
+  return stop;
+}
+
+std::int32_t WriteInlineData(PagedWriter& writer, const thorough::InlineData& data, std::int32_t offset) {
+  SourceJob& job = writer.Job;
+  std::string& out = job.Source.Text;
+  if (offset == data.Offset) {
+    out += "; inline data of the call at ";
+    text::AppendDollarHex(out, static_cast<std::uint32_t>(data.CallAt));
+    out += "\r\n";
+  }
+  WriteLabelLine(job, offset);
+  const std::int32_t stop = EndOfStretch(writer, offset, data.Offset + data.Length);
+  const auto& bytes = job.Examination.Rom.Bytes;
+  WriteTextDb(out, std::span(bytes.data() + offset, static_cast<std::size_t>(stop - offset)), true);
+  return stop;
+}
+
+std::int32_t WriteData(PagedWriter& writer, std::int32_t offset) {
+  SourceJob& job = writer.Job;
+  const std::int32_t stop = EndOfStretch(writer, offset, EndOfBank(job, offset));
+  const auto& bytes = job.Examination.Rom.Bytes;
+  const bool allZero = std::all_of(bytes.begin() + offset, bytes.begin() + stop, [](std::uint8_t b) { return b == 0; });
+  std::string& out = job.Source.Text;
+  out += "\r\n; Data from $";
+  text::AppendHex(out, static_cast<std::uint32_t>(offset));
+  out += " to $";
+  text::AppendHex(out, static_cast<std::uint32_t>(stop - 1));
+  out += " (";
+  text::AppendDecimal(out, stop - offset);
+  out += stop - offset == 1 ? " byte)\r\n" : " bytes)\r\n";
+  WriteLabelLine(job, offset);
+  WriteDataStretch(job, DataStretch{offset, stop - offset, allZero});
+  out += "\r\n";
+  return stop;
+}
+
+}  // namespace
+
+void WritePagedBanks(SourceJob& job, const thorough::Findings& findings) {
+  reporting::AddStatusLine(job.Ui, "Creating ASM file...");
+  PagedWriter writer{job, findings};
+  const analysis::Examination& examination = job.Examination;
+  const std::int32_t romSize = examination.Rom.RomSize;
+  for (std::int32_t position = 0; position < romSize;) {
+    if (position % SlotSize == 0) {
+      const std::int32_t bank = thorough::BankOf(position);
+      WriteBankHeader(job.Source.Text, bank, findings.BankSlots[static_cast<std::size_t>(bank)]);
+    }
+    if ((examination.Map[static_cast<std::size_t>(position)] & analysis::CodeStart) != 0) {
+      position += WritePagedCodeLine(writer, position);
+    } else if (const thorough::WordTable* table = TableWordAt(writer, position)) {
+      position = WriteTableWord(writer, *table, position);
+    } else if (const thorough::InlineData* data = InlineDataAt(writer, position)) {
+      position = WriteInlineData(writer, *data, position);
+    } else {
+      position = WriteData(writer, position);
+    }
+    job.Source.FlushIfFull();
+  }
+}
+
+}  // namespace bytegleaner::output
