@@ -63,6 +63,20 @@ std::optional<Value> DispatchTarget(RegisterState& state, const Step& step) {
   return std::nullopt;
 }
 
+// `jp nn`, which a routine's straight line follows like a fall-through
+// (an entry jumping to its body, a trampoline behind a vector).
+bool IsPlainJump(const Step& step) {
+  return step.Op == Mnemonic::Jp && step.First.Kind == OperandKind::Target && !step.RelativeTarget;
+}
+
+// Where the straight line through a routine goes after `inner`: on past
+// it, to a plain jump's target, or nowhere (-1) where it leaves the line.
+std::int32_t NextInLine(const analysis::Examination& examination, const Step& inner) {
+  if (IsPlainJump(inner)) return OffsetOfAddress(examination, inner.Offset, static_cast<std::uint16_t>(inner.Target));
+  if (EndsRun(inner) || inner.Op == Mnemonic::Call || inner.Op == Mnemonic::Rst || !inner.Documented) return -1;
+  return inner.Offset + inner.Length;
+}
+
 // A call or jump into a routine that ends in a dispatch without leaving
 // straight-line code: `call CallHL` whose body is `jp (hl)`, or a shared
 // dispatcher that scales the index and reads the table its caller names.
@@ -82,11 +96,9 @@ std::optional<Value> TargetThroughCallee(const opcodes::OpcodeTable& table, cons
       // Only a return into an address pushed inside the callee dispatches.
       return step.Op == Mnemonic::Call && state.Depth < 2 ? std::nullopt : DispatchTarget(state, inner);
     }
-    if (EndsRun(inner) || inner.Op == Mnemonic::Call || inner.Op == Mnemonic::Rst || !inner.Documented) {
-      return std::nullopt;
-    }
-    Apply(state, inner, false, CallEffect::ClobbersAll);
-    offset += inner.Length;
+    offset = NextInLine(examination, inner);
+    if (offset < 0) return std::nullopt;
+    if (!IsPlainJump(inner)) Apply(state, inner, false, CallEffect::ClobbersAll);
   }
   return std::nullopt;
 }
@@ -140,6 +152,21 @@ std::optional<JumpTableIdiom> FindJumpTableIdiom(const opcodes::OpcodeTable& tab
       direct ? DispatchTarget(state, dispatch) : TargetThroughCallee(table, examination, state, dispatch);
   if (!target) return std::nullopt;
   return IdiomFor(state, *target);
+}
+
+bool MayDispatchForCaller(const opcodes::OpcodeTable& table, const analysis::Examination& examination,
+                          std::int32_t routine) {
+  bool pushed = false;
+  std::int32_t offset = routine;
+  for (std::size_t count = 0; count < MaxCalleeSteps && examination.Rom.Contains(offset); ++count) {
+    const Step inner = ReadStep(table, examination, offset);
+    if (IsJumpThroughRegister(inner)) return true;
+    if (IsPlainReturn(inner)) return pushed;
+    pushed = pushed || inner.Op == Mnemonic::Push || (inner.Op == Mnemonic::Ex && inner.First.Kind == OperandKind::Memory);
+    offset = NextInLine(examination, inner);
+    if (offset < 0) return false;
+  }
+  return false;
 }
 
 }  // namespace bytegleaner::thorough

@@ -40,4 +40,11 @@ struct JumpTableIdiom {
 std::optional<JumpTableIdiom> FindJumpTableIdiom(const opcodes::OpcodeTable& table,
                                                  const analysis::Examination& examination, std::int32_t jumpOffset);
 
+// Whether the routine reaches `jp (hl)`, `jp (ix)`, `jp (iy)` or a `ret`
+// after a push of its own along the straight line FindJumpTableIdiom
+// follows from a call or jump to it; the routines that do not (nearly
+// all) make FindJumpTableIdiom at their call sites return nothing.
+bool MayDispatchForCaller(const opcodes::OpcodeTable& table, const analysis::Examination& examination,
+                          std::int32_t routine);
+
 }  // namespace bytegleaner::thorough
