@@ -15,13 +15,24 @@ namespace {
 using analysis::CodeStart;
 using analysis::HasLabel;
 
+// As far back as the jump-table recognizer reads before a dispatch.
+constexpr std::int32_t NeverPushed = 16;
+
 struct Run {
   std::int32_t Position = 0;
   int Slot = 0;
   Paging Pages;
   KnownRegisters Registers;
-  bool AfterPush = false;
+  // Instructions since the run's last push or `ex (sp),rr`: a `ret` soon
+  // after one may jump to a computed address.
+  std::int32_t SincePush = NeverPushed;
 };
+
+// `ex (sp),hl`, `ex (sp),ix` or `ex (sp),iy`, which put an address on the
+// stack as a push does.
+bool IsExchangeWithStack(const opcodes::DecodedInstruction& decoded) {
+  return decoded.TableIndex == 0xE3 || decoded.TableIndex == opcodes::IndexPage + 0xE3;
+}
 
 void Vote(ThoroughState& state, std::int32_t offset, int slot) {
   const auto bank = static_cast<std::size_t>(BankOf(offset));
@@ -64,23 +75,23 @@ bool MarkInlineData(ThoroughState& state, std::int32_t start, std::int32_t lengt
 }
 
 // The length of the inline data after a call, or -1 where there is none to
-// skip or the run should end.
+// skip or the run should end. A string may follow fixed bytes.
 std::int32_t InlineLength(ThoroughState& state, const InlineArguments& inline_, std::int32_t start) {
   if (inline_.Kind == InlineKind::FixedBytes) return inline_.ByteCount;
   const std::int32_t end = std::min((BankOf(start) + 1) * SlotSize, state.Target.Rom.RomSize);
-  for (std::int32_t at = start; at < end; ++at) {
+  for (std::int32_t at = start + inline_.ByteCount; at < end; ++at) {
     if (state.Target.Rom.ByteAt(at) == 0) return at - start + 1;
   }
   return -1;
 }
 
-// What a call or RST does to the caller: a trampoline makes it a jump
-// through a register, the callee may page banks, and inline data after the
+// What a call or RST does to the caller: the callee may dispatch through
+// a table the caller names, it may page banks, and inline data after the
 // call site is skipped (resumeAt moves past it). False when the run ends at
 // the call.
 bool FollowCall(ThoroughState& state, Run& run, std::int32_t callAt, std::int32_t returnAt, std::int32_t callee,
                 Flow flow, std::int32_t& resumeAt) {
-  if (IsTrampoline(state.Target.Rom, callee)) state.JumpSites.push_back({callAt, -1, run.Pages});
+  if (flow != Flow::Restart && DispatchesForCaller(state, callee)) state.JumpSites.push_back({callAt, -1, run.Pages});
   const RoutineFacts facts = FactsOf(state, callee);
   ApplyPagingEffect(facts.Paging, run.Registers.A(), run.Pages, state.BankCount);
   run.Registers.ForgetRegisters();
@@ -148,10 +159,10 @@ void TraceRun(ThoroughState& state, Run run) {
     if (traits.WordConstantAt != 0) {
       state.Candidates.push_back({at, rom.WordAt(at + traits.WordConstantAt), run.Pages});
     }
-    if (flow == Flow::IndirectJump || (traits.PlainReturn && run.AfterPush)) {
+    if (flow == Flow::IndirectJump || (traits.PlainReturn && run.SincePush < NeverPushed)) {
       state.JumpSites.push_back({at, -1, run.Pages});
     }
-    run.AfterPush = traits.Push;
+    run.SincePush = traits.Push || IsExchangeWithStack(decoded) ? 0 : std::min(run.SincePush + 1, NeverPushed);
 
     std::int32_t next = at + length;
     const bool call = flow == Flow::Call || flow == Flow::ConditionalCall || flow == Flow::Restart;
@@ -166,7 +177,7 @@ void TraceRun(ThoroughState& state, Run run) {
       if (mapped) state.Found.OperandTargets.push_back({at, target, static_cast<std::uint16_t>(targetAddress)});
       if (call) {
         if (!FollowCall(state, run, at, next, target, flow, next)) ends = true;
-      } else if (decoded.Kind == opcodes::TargetKind::AbsoluteTarget && IsTrampoline(rom, target)) {
+      } else if (decoded.Kind == opcodes::TargetKind::AbsoluteTarget && DispatchesForCaller(state, target)) {
         state.JumpSites.push_back({at, -1, run.Pages});
       }
     } else if (call) {
@@ -194,6 +205,15 @@ void TraceRun(ThoroughState& state, Run run) {
 
 }  // namespace
 
+bool DispatchesForCaller(ThoroughState& state, std::int32_t routine) {
+  std::uint8_t& marks = state.Marks[static_cast<std::size_t>(routine)];
+  if ((marks & DispatchKnown) == 0) {
+    const bool dispatches = MayDispatchForCaller(state.Table, state.Target, routine);
+    marks |= DispatchKnown | (dispatches ? DispatchesForCallers : 0);
+  }
+  return (marks & DispatchesForCallers) != 0;
+}
+
 void QueueRun(ThoroughState& state, std::int32_t offset, std::int32_t from, const Paging& pages, int slot,
               Reason why) {
   analysis::AddLabel(state.Target, offset);
@@ -214,7 +234,7 @@ void TraceQueuedRuns(ThoroughState& state) {
       }
     }
     Vote(state, pending.Offset, pending.Slot);
-    TraceRun(state, Run{pending.Offset, pending.Slot, pending.Pages, {}, false});
+    TraceRun(state, Run{pending.Offset, pending.Slot, pending.Pages, {}, NeverPushed});
   }
 }
 

@@ -66,6 +66,7 @@ void ExamineThoroughly(const opcodes::OpcodeTable& table, analysis::Examination&
   state.Marks.assign(static_cast<std::size_t>(romSize) + analysis::SpareBytes, 0);
   state.SlotVotes.assign(static_cast<std::size_t>(state.BankCount), {});
   state.FirstSlot.assign(static_cast<std::size_t>(state.BankCount), -1);
+  state.FreeableBytes = romSize;
 
   for (const std::int32_t entry : {0x0000, 0x0038, 0x0066}) {
     if (!examination.Rom.Contains(entry)) continue;

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <unordered_map>
 #include <vector>
 
@@ -22,7 +23,9 @@ enum OffsetMark : std::uint8_t {
   TableByte = 4,
   NotCode = 8,      // the plausibility check said no
   TableTried = 16,  // read once as a table of code addresses
-  FactsKnown = 32   // a routine whose facts are worked out; kept in Routines unless plain
+  FactsKnown = 32,  // a routine whose facts are worked out; kept in Routines unless plain
+  DispatchKnown = 64,     // whether a routine dispatches for its caller is worked out
+  DispatchesForCallers = 128
 };
 inline constexpr std::uint8_t DataMarks = InlineDataByte | TableByte;
 
@@ -59,6 +62,14 @@ struct ThoroughState {
   std::vector<PendingRun> Pending{};
   std::vector<JumpSite> JumpSites{};
   std::vector<Candidate> Candidates{};
+  // Tables read as far as their words looked like entries, by offset to
+  // their place in Found.Tables: a dispatch that names a base inside one
+  // ends it there.
+  std::map<std::int32_t, std::size_t> OpenTables{};
+  // Bytes that ending tables may still give back to be read again: real
+  // code ends few tables, and crafted code must not make the same words
+  // be read over and over.
+  std::int32_t FreeableBytes = 0;
   // Only routines that take inline data or page banks: most take neither.
   std::unordered_map<std::int32_t, RoutineFacts> Routines{};
   // Per bank: runs started in each slot, and the slot of the first.
@@ -71,6 +82,10 @@ struct ThoroughState {
 // Labels the offset and queues a run there unless it is traced.
 void QueueRun(ThoroughState& state, std::int32_t offset, std::int32_t from, const Paging& pages, int slot,
               Reason why);
+
+// Whether a call or jump to the routine can be a dispatch through a table
+// its caller names; worked out once per routine.
+bool DispatchesForCaller(ThoroughState& state, std::int32_t routine);
 
 // Traces every queued run, and whatever they reach, to the end.
 void TraceQueuedRuns(ThoroughState& state);
