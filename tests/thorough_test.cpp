@@ -158,7 +158,7 @@ bool PlausibleFrom300(const opcodes::OpcodeTable&, const analysis::Examination&,
 thorough::InlineArguments InlineAfter100(const opcodes::OpcodeTable&, const analysis::Examination&,
                                          std::int32_t routine) {
   if (routine == 0x100) return {thorough::InlineKind::FixedBytes, 2};
-  if (routine == 0x110) return {thorough::InlineKind::ZeroTerminated, 0};
+  if (routine == 0x110) return {thorough::InlineKind::ZeroTerminated, 1};
   if (routine == 0x120) return {thorough::InlineKind::WordTableDispatch, 0};
   return {};
 }
@@ -169,9 +169,9 @@ std::optional<thorough::JumpTableIdiom> Reported(const opcodes::OpcodeTable&, co
 const thorough::Recognizers StandIns{Reported, InlineAfter100, PlausibleFrom300};
 
 TEST(Recognized, InlineDataIsSkippedAndWordsAfterADispatcherAreATable) {
-  // call $100 / 2 bytes / call $110 / "HI",0 / call $120 / .dw $300, $310
+  // call $100 / 2 bytes / call $110 / a byte, "I",0 / call $120 / .dw $300, $310
   const std::vector<std::uint8_t> image =
-      ImageOf(Bank, {{0, {0xCD, 0x00, 0x01, 0xAA, 0xBB, 0xCD, 0x10, 0x01, 'H', 'I', 0, 0xCD, 0x20, 0x01, 0x00,
+      ImageOf(Bank, {{0, {0xCD, 0x00, 0x01, 0xAA, 0xBB, 0xCD, 0x10, 0x01, 0, 'I', 0, 0xCD, 0x20, 0x01, 0x00,
                           0x03, 0x10, 0x03}}});
   reported.reset();
   const Examined examined = Examine(image, StandIns);
