@@ -11,7 +11,6 @@ namespace {
 // A setter of a bank is a few instructions long; a longer walk would only
 // find routines that restore what they change.
 constexpr int LongestWalk = 24;
-constexpr int MostJumpsToTrampoline = 8;
 
 void Record(PagingEffect& effect, const MapperWrite& write, std::int32_t bankCount) {
   if (write.Address == 0xFFFC) {
@@ -71,20 +70,6 @@ void ApplyPagingEffect(const PagingEffect& effect, RegisterValue callersA, Pagin
       case SlotChange::ToUnknown: paging.Forget(static_cast<int>(i) + 1); break;
     }
   }
-}
-
-bool IsTrampoline(const analysis::RomImage& rom, std::int32_t routine) {
-  std::int32_t offset = routine;
-  for (int jump = 0; jump <= MostJumpsToTrampoline && rom.Contains(offset); ++jump) {
-    const std::uint8_t first = rom.ByteAt(offset);
-    if (first == 0xE9) return true;
-    if ((first == 0xDD || first == 0xFD) && rom.ByteAt(offset + 1) == 0xE9) return true;
-    if (first != 0xC3) return false;
-    const std::int32_t next = rom.WordAt(offset + 1);
-    if (next >= SlotSize) return false;
-    offset = next;
-  }
-  return false;
 }
 
 }  // namespace bytegleaner::thorough

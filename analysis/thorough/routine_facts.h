@@ -12,8 +12,7 @@ struct OpcodeTable;
 }
 namespace bytegleaner::analysis {
 struct Examination;
-struct RomImage;
-}  // namespace bytegleaner::analysis
+}
 
 namespace bytegleaner::thorough {
 
@@ -39,9 +38,5 @@ PagingEffect SummarizePaging(const opcodes::OpcodeTable& table, const analysis::
                              std::int32_t routine, std::int32_t bankCount);
 
 void ApplyPagingEffect(const PagingEffect& effect, RegisterValue callersA, Paging& paging, std::int32_t bankCount);
-
-// True when the routine, after at most a few `jp nn` within slot 0, is
-// `jp (hl)`, `jp (ix)` or `jp (iy)`: a call to it jumps through a register.
-bool IsTrampoline(const analysis::RomImage& rom, std::int32_t routine);
 
 }  // namespace bytegleaner::thorough

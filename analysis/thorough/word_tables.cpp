@@ -167,7 +167,7 @@ void EndOpenTableAt(ThoroughState& state, std::int32_t base) {
 std::int32_t EntryJumpTarget(ThoroughState& state, const JumpSite& site, std::int32_t at, std::int32_t size) {
   const Step step = ReadStep(state.Table, state.Target, at);
   if (!step.Documented || step.Length > size || step.First.Kind != OperandKind::Target) return -1;
-  if (step.Op == Mnemonic::Jr) return step.Target;
+  if (step.Op == Mnemonic::Jr) return state.Target.Rom.Contains(step.Target) ? step.Target : -1;
   if (step.Op != Mnemonic::Jp) return -1;
   return ImageOffsetOf(static_cast<std::uint32_t>(step.Target), site.Pages, state.Target.Rom.RomSize);
 }
