@@ -81,6 +81,17 @@ TEST_F(Recognizers, JumpTableIdiomFindsEachDispatchShapesTableAndBound) {
     EXPECT_GE(idiom->BaseLoadOffset, 0);
     EXPECT_LT(idiom->BaseLoadOffset, site);
   }
+
+  // A loop that moves IX on by a record a round and calls each record's
+  // handler through CallHL: three records of four bytes.
+  const TestRom& records = AssembledTestRom("code_addresses");
+  ASSERT_TRUE(records.Failure.empty()) << records.Failure;
+  const std::int32_t loopSite = records.OffsetOf("SiteRecordLoop");
+  const auto loop = FindJumpTableIdiom(ShippedTable(), TracedFromEntryPoints(records), loopSite);
+  ASSERT_TRUE(loop.has_value());
+  EXPECT_EQ(loop->TableAddress, records.OffsetOf("DataRecords") + 2);
+  EXPECT_EQ(loop->EntrySize, 4);
+  EXPECT_EQ(loop->EntryCount, 3);
 }
 
 TEST_F(Recognizers, InlineArgumentsClassifiesEachRoutine) {

@@ -7,6 +7,7 @@
 
 #include "analysis/examination.h"
 #include "analysis/thorough/instruction_steps.h"
+#include "analysis/thorough/record_loops.h"
 #include "analysis/thorough/register_values.h"
 
 #include <algorithm>
@@ -23,6 +24,8 @@ constexpr std::int32_t MaxEntrySize = 16;
 // A table of `jr` (2 bytes), `jp` (3) or `jp` and a spare byte (4).
 constexpr std::int32_t MinJumpEntrySize = 2;
 constexpr std::int32_t MaxJumpEntrySize = 4;
+// The unknown that counts a record loop's rounds.
+constexpr std::int32_t LoopRound = -40;
 
 bool IsBranchBack(const Step& step) { return step.RelativeTarget && step.Target <= step.Offset; }
 
@@ -103,6 +106,37 @@ std::optional<Value> TargetThroughCallee(const opcodes::OpcodeTable& table, cons
   return std::nullopt;
 }
 
+// At the head of a loop over records, each pointer the loop moves by a
+// stride holds its first value plus the stride times the round, a bound
+// by B's count where `djnz` ends the loop.
+void EnterRecordLoop(RegisterState& state, const RecordLoop& loop) {
+  for (std::uint8_t pair = 0; pair < loop.Strides.size(); ++pair) {
+    Value pointer = PairValue(state, pair);
+    const bool fixed = pointer.Form == Shape::Linear && pointer.Part == Half::Whole &&
+                       pointer.From == Base::Absolute && pointer.Scale == 0;
+    if (loop.Strides[pair] == 0 || !fixed) continue;
+    pointer.Scale = loop.Strides[pair];
+    pointer.Index = LoopRound;
+    SetPair(state, pair, pointer);
+  }
+  if (const auto rounds = KnownByte(state.Registers[0]); loop.CountedByB && rounds && *rounds > 0) {
+    AddBound(state, LoopRound, *rounds);
+  }
+}
+
+// The register values along the straight path into the dispatch.
+RegisterState Evaluate(const std::vector<Step>& steps, const Step& dispatch, const RecordLoop& loop) {
+  RegisterState state = FreshState(false);
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    if (steps[i].Offset == loop.Head) EnterRecordLoop(state, loop);
+    const std::int32_t next = i + 1 < steps.size() ? steps[i + 1].Offset : dispatch.Offset;
+    const bool taken = steps[i].Target == next && steps[i].Offset + steps[i].Length != next;
+    Apply(state, steps[i], taken, CallEffect::ClobbersAll);
+  }
+  if (dispatch.Offset == loop.Head) EnterRecordLoop(state, loop);
+  return state;
+}
+
 std::optional<JumpTableIdiom> IdiomFor(const RegisterState& state, const Value& target) {
   if (target.Part != Half::Whole || target.From != Base::Absolute || target.Origin < 0) return std::nullopt;
   const std::int32_t address = target.Constant & 0xFFFF;
@@ -142,15 +176,16 @@ std::optional<JumpTableIdiom> FindJumpTableIdiom(const opcodes::OpcodeTable& tab
   if (!direct && !throughCallee) return std::nullopt;
 
   const std::vector<Step> steps = StepsBefore(table, examination, jumpOffset);
-  RegisterState state = FreshState(false);
-  for (std::size_t i = 0; i < steps.size(); ++i) {
-    const std::int32_t next = i + 1 < steps.size() ? steps[i + 1].Offset : jumpOffset;
-    const bool taken = steps[i].Target == next && steps[i].Offset + steps[i].Length != next;
-    Apply(state, steps[i], taken, CallEffect::ClobbersAll);
-  }
-  const auto target =
-      direct ? DispatchTarget(state, dispatch) : TargetThroughCallee(table, examination, state, dispatch);
-  if (!target) return std::nullopt;
+  RegisterState state = Evaluate(steps, dispatch, {});
+  auto target = direct ? DispatchTarget(state, dispatch) : TargetThroughCallee(table, examination, state, dispatch);
+  if (target && target->Form != Shape::Unknown) return IdiomFor(state, *target);
+  // A handler read through a pointer that a loop around the call moves on
+  // by a record each round: a table of records.
+  const RecordLoop loop = FindRecordLoop(table, examination, steps, dispatch);
+  if (loop.Head < 0) return std::nullopt;
+  state = Evaluate(steps, dispatch, loop);
+  target = TargetThroughCallee(table, examination, state, dispatch);
+  if (!target || target->Form != Shape::Word) return std::nullopt;
   return IdiomFor(state, *target);
 }
 
@@ -162,7 +197,8 @@ bool MayDispatchForCaller(const opcodes::OpcodeTable& table, const analysis::Exa
     const Step inner = ReadStep(table, examination, offset);
     if (IsJumpThroughRegister(inner)) return true;
     if (IsPlainReturn(inner)) return pushed;
-    pushed = pushed || inner.Op == Mnemonic::Push || (inner.Op == Mnemonic::Ex && inner.First.Kind == OperandKind::Memory);
+    const bool exchange = inner.Op == Mnemonic::Ex && inner.First.Kind == OperandKind::Memory;
+    pushed = pushed || inner.Op == Mnemonic::Push || exchange;
     offset = NextInLine(examination, inner);
     if (offset < 0) return false;
   }

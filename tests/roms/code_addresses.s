@@ -60,6 +60,7 @@ MainLoop:
   ld l,(ix+2)
   ld h,(ix+3)
   push bc
+SiteRecordLoop:
   call CallHL
   pop bc
   ld de,4
