@@ -210,6 +210,19 @@ TEST(Recognized, ATableEndsWhereItsCodeBeginsOrBeforeAnEntryIntoItself) {
   }
 }
 
+TEST(Recognized, ABoundedTableTakesOnlyEntriesThatCouldBeginRoutines) {
+  // ld hl,$340 / jp (hl), reported as two entries: $380, and $600 in zeros.
+  const std::vector<std::uint8_t> image = ImageOf(Bank, {{0, {0x21, 0x40, 0x03, 0xE9}},
+                                                         {0x340, {0x80, 0x03, 0x00, 0x06}},
+                                                         {0x600, std::vector<std::uint8_t>(16, 0)}});
+  reported = thorough::JumpTableIdiom{0x340, false, 2, 0};
+  const Examined examined = Examine(image, StandIns);
+  ASSERT_EQ(examined.Findings.Tables.size(), 1u);
+  EXPECT_EQ(examined.Findings.Tables[0].Count, 1);
+  EXPECT_TRUE(examined.IsCode(0x380));
+  EXPECT_FALSE(examined.IsCode(0x600));
+}
+
 TEST(Recognized, ACallThroughJumpsToJpHlIsADispatch) {
   // ld hl,$300 / call $100, where $100 jumps on to $110 and $110 is jp (hl);
   // then a chain of 4000 jumps that ends in jp (hl) as well.
