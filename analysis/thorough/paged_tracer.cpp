@@ -127,7 +127,7 @@ void TraceRun(ThoroughState& state, Run run) {
   for (;;) {
     const std::int32_t at = run.Position;
     std::uint8_t& flags = map[at];
-    if ((flags & CodeStart) != 0 || (marks[at] & DataMarks) != 0) return;
+    if ((flags & CodeStart) != 0 || (marks[at] & NoCodeMarks) != 0) return;
     if ((flags & HasLabel) != 0) run.Registers.Forget();
     flags |= CodeStart;
     opcodes::MeasureInstruction(state.Table, examination, at, decoded);
@@ -197,6 +197,7 @@ void TraceRun(ThoroughState& state, Run run) {
 void QueueRun(ThoroughState& state, std::int32_t offset, std::int32_t from, const Paging& pages, int slot,
               Reason why) {
   analysis::AddLabel(state.Target, offset);
+  if (why != Reason::EntryPoint && why != Reason::Hint) state.Found.References.push_back({offset, from, why});
   if ((state.Target.Map[static_cast<std::size_t>(offset)] & CodeStart) != 0) return;
   state.Pending.push_back({offset, from, pages, static_cast<std::uint8_t>(slot), why});
 }
@@ -206,7 +207,7 @@ void TraceQueuedRuns(ThoroughState& state) {
     const PendingRun pending = state.Pending.back();
     state.Pending.pop_back();
     const auto at = static_cast<std::size_t>(pending.Offset);
-    if ((state.Target.Map[at] & CodeStart) != 0 || (state.Marks[at] & DataMarks) != 0) continue;
+    if ((state.Target.Map[at] & CodeStart) != 0 || (state.Marks[at] & NoCodeMarks) != 0) continue;
     if (pending.Why != Reason::Traced) {
       ++state.Found.RunsFound[static_cast<std::size_t>(FinderOf(pending.Why))];
       if (pending.Why != Reason::EntryPoint) {

@@ -22,9 +22,14 @@ enum OffsetMark : std::uint8_t {
   TableByte = 4,
   NotCode = 8,      // the plausibility check said no
   TableTried = 16,  // read once as a table of code addresses
-  FactsKnown = 32   // a routine whose facts are worked out; kept in Routines unless plain
+  FactsKnown = 32,  // a routine whose facts are worked out; kept in Routines unless plain
+  HintedData = 64   // inside a data, words or text hint
 };
 inline constexpr std::uint8_t DataMarks = InlineDataByte | TableByte;
+// Where no run may start. Only the tracer reads HintedData: tables, inline
+// data and code addresses the analysis finds may lie in hinted ranges, so
+// that hints which say what it found alone change nothing.
+inline constexpr std::uint8_t NoCodeMarks = DataMarks | HintedData;
 
 struct PendingRun {
   std::int32_t Offset = 0;
