@@ -79,7 +79,11 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& commandL
     } else if (argument == "--rebuildable") {
       commandLine.Exact = true;
       commandLine.Options.Rebuildable = true;
-    } else if (argument == "--hints" && i + 1 < argc) {
+    } else if (argument == "--hints") {
+      if (i + 1 == argc || std::string_view(argv[i + 1]).empty()) {
+        std::fprintf(stderr, "bytegleaner-cli: --hints needs a file\n");
+        return ExitUsage;
+      }
       commandLine.Hints.HintsPath = argv[++i];
     } else if (argument == "--write-hints") {
       commandLine.Hints.WriteHints = true;

@@ -91,13 +91,22 @@ HintedTracing FollowHints(ThoroughState& state, std::span<const Hint> hints) {
     }
   }
   std::sort(tracing.StartsBefore.begin(), tracing.StartsBefore.end());
+  // In offset order, so that the labels' numbers do not depend on the
+  // order of the file's lines.
+  std::vector<const Hint*> followed;
   for (const Hint& hint : hints) {
-    if (hint.Kind == HintKind::Words) FollowHintedTable(state, hint);
+    if (hint.Kind == HintKind::Words || hint.Kind == HintKind::Code) followed.push_back(&hint);
   }
-  for (const Hint& hint : hints) {
-    if (hint.Kind != HintKind::Code) continue;
-    const std::int32_t bank = BankOf(hint.First);
-    QueueRun(state, hint.First, hint.First, PagingForBank(bank), SlotForBank(bank), Reason::Hint);
+  std::stable_sort(followed.begin(), followed.end(), [](const Hint* a, const Hint* b) {
+    return a->Kind != b->Kind ? a->Kind == HintKind::Words : a->First < b->First;
+  });
+  for (const Hint* hint : followed) {
+    const std::int32_t bank = BankOf(hint->First);
+    if (hint->Kind == HintKind::Words) {
+      FollowHintedTable(state, *hint);
+    } else {
+      QueueRun(state, hint->First, hint->First, PagingForBank(bank), SlotForBank(bank), Reason::Hint);
+    }
   }
   TraceQueuedRuns(state);
   return tracing;
