@@ -97,6 +97,7 @@ void ClearLabels(LabelList& labels) {
   labels.OffsetsInOrder.clear();
   labels.LabelCount = 0;
   labels.Index = {};
+  labels.GivenNames.clear();
 }
 
 void AddLabel(Examination& examination, std::int32_t offset) {
@@ -115,6 +116,12 @@ void AddLabel(Examination& examination, std::int32_t offset) {
 bool AppendLabelName(std::string& out, const LabelList& labels, std::int32_t offset) {
   const std::int32_t number = FindNumber(labels, offset);
   if (number == 0) return false;
+  if (!labels.GivenNames.empty()) {
+    if (const auto given = labels.GivenNames.find(offset); given != labels.GivenNames.end()) {
+      out += given->second;
+      return true;
+    }
+  }
   AppendName(out, offset, number);
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace bytegleaner::analysis {
@@ -25,6 +26,8 @@ struct LabelList {
     std::int32_t MadeForCount = -1;
   };
   mutable RankIndex Index;
+  // Names a user gave, by offset, in place of the made ones; few or none.
+  std::unordered_map<std::int32_t, std::string> GivenNames;
 };
 
 void ClearLabels(LabelList& labels);

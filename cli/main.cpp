@@ -3,6 +3,7 @@
 #include "analysis/examination.h"
 #include "opcodes/opcode_table.h"
 #include "output/examine_rom.h"
+#include "output/refined_examination.h"
 #include "platform/program_folder.h"
 #include "reporting/user_interface.h"
 
@@ -22,7 +23,8 @@ constexpr int ExitFailed = 1;
 constexpr int ExitUsage = 2;
 
 constexpr std::string_view Usage =
-    "Usage: bytegleaner-cli [--exact [--rebuildable] [--no-break-at-indirect-jump]] ROM...\n"
+    "Usage: bytegleaner-cli [--hints FILE] [--write-hints [--force]] ROM...\n"
+    "       bytegleaner-cli --exact [--rebuildable] [--no-break-at-indirect-jump] ROM...\n"
     "Traces the Z80 code of each Sega Master System or Game Gear ROM and writes WLA DX\n"
     "source beside it (ROM.asm, and ROM.dat.<offset> for long data stretches).\n"
     "\n"
@@ -30,6 +32,11 @@ constexpr std::string_view Usage =
     "addresses used as values, calls followed by inline data and the Sega mapper's paging,\n"
     "and writes source that assembles back into the same ROM.\n"
     "\n"
+    "  --hints FILE                 read the hints from FILE (with one ROM only); without it,\n"
+    "                               ROM.hints beside the ROM is read where it exists\n"
+    "  --write-hints                also write ROM.hints: the analysis's decisions as\n"
+    "                               hints to edit, each with its reason\n"
+    "  --force                      with --write-hints: replace an existing ROM.hints\n"
     "  --exact                      trace from the entry points alone and write what the\n"
     "                               desktop program writes\n"
     "  --rebuildable                with --exact (which it implies): where the usual text\n"
@@ -48,6 +55,8 @@ void PrintLine(std::FILE* stream, std::string_view text) {
 struct CommandLine {
   bool Exact = false;
   output::ExamineOptions Options;
+  output::HintsOptions Hints;
+  bool Force = false;
   std::vector<std::string> Roms;
 };
 
@@ -70,6 +79,16 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& commandL
     } else if (argument == "--rebuildable") {
       commandLine.Exact = true;
       commandLine.Options.Rebuildable = true;
+    } else if (argument == "--hints") {
+      if (i + 1 == argc || std::string_view(argv[i + 1]).empty()) {
+        std::fprintf(stderr, "bytegleaner-cli: --hints needs a file\n");
+        return ExitUsage;
+      }
+      commandLine.Hints.HintsPath = argv[++i];
+    } else if (argument == "--write-hints") {
+      commandLine.Hints.WriteHints = true;
+    } else if (argument == "--force") {
+      commandLine.Force = true;
     } else if (argument == "--help" || argument == "-h") {
       std::fwrite(Usage.data(), 1, Usage.size(), stdout);
       return ExitExamined;
@@ -83,7 +102,16 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& commandL
       return ExitUsage;
     }
   }
-  if (commandLine.Roms.empty()) {
+  commandLine.Hints.ReplaceHints = commandLine.Force;
+  // The hints belong to the thorough analysis, and one file to one image.
+  const bool hintsUsed = !commandLine.Hints.HintsPath.empty() || commandLine.Hints.WriteHints || commandLine.Force;
+  const char* misuse = commandLine.Exact && hintsUsed ? "the hints options do not go with --exact"
+                       : commandLine.Force && !commandLine.Hints.WriteHints ? "--force goes with --write-hints"
+                       : !commandLine.Hints.HintsPath.empty() && commandLine.Roms.size() > 1
+                           ? "--hints takes one ROM"
+                           : nullptr;
+  if (misuse != nullptr) std::fprintf(stderr, "bytegleaner-cli: %s\n", misuse);
+  if (commandLine.Roms.empty() || misuse != nullptr) {
     std::fwrite(Usage.data(), 1, Usage.size(), stderr);
     return ExitUsage;
   }
@@ -124,7 +152,7 @@ int main(int argc, char** argv) {
     currentRom = AbsolutePath(rom);
     const output::ExamineResult result =
         commandLine.Exact ? output::ExamineRom(currentRom, table, commandLine.Options, examination, ui)
-                          : output::ExamineRomThoroughly(currentRom, table, examination, ui);
+                          : output::ExamineRomThoroughly(currentRom, table, commandLine.Hints, examination, ui);
     if (!result.Examined) {
       failed = true;
     } else if (result.WriteFailed) {

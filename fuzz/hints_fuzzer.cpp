@@ -1,12 +1,19 @@
 // Reads arbitrary bytes as a hints file. Whatever it holds, every hint taken
 // must lie in the image, and a file without errors must read back unchanged
-// from what the writer makes of it.
+// from what the writer makes of it. The thorough analysis of an image made
+// of the same bytes then follows the hints: no run may start in a hinted
+// range, and every name must label its offset.
+#include "analysis/examination.h"
+#include "analysis/thorough/thorough_examination.h"
 #include "hints/hints_reader.h"
 #include "hints/hints_writer.h"
+#include "opcodes/opcode_table.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -19,6 +26,36 @@ constexpr std::int32_t RomSize = 0x24000;
 
 void Check(bool holds) {
   if (!holds) std::abort();
+}
+
+const bytegleaner::opcodes::OpcodeTable& Table() {
+  static const auto table = [] {
+    auto loaded = std::make_unique<bytegleaner::opcodes::OpcodeTable>();
+    const std::string path = std::string(BYTEGLEANER_SOURCE_DIR) + "/opcodes/opcodes.dat";
+    if (LoadOpcodeTableFrom(path, *loaded) != bytegleaner::opcodes::OpcodeTableStatus::Loaded) {
+      std::fprintf(stderr, "cannot load %s\n", path.c_str());
+      std::abort();
+    }
+    return loaded;
+  }();
+  return *table;
+}
+
+void CheckAnalysisFollows(std::span<const std::uint8_t> bytes, std::span<const Hint> hints) {
+  std::vector<std::uint8_t> image(RomSize, 0);
+  std::copy(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(bytes.size(), RomSize)),
+            image.begin());
+  bytegleaner::analysis::Examination examination;
+  bytegleaner::analysis::LoadRom(examination, std::move(image));
+  bytegleaner::thorough::Findings findings;
+  bytegleaner::thorough::Guidance guidance{hints, "f.hints", {}};
+  bytegleaner::thorough::ExamineThoroughly(Table(), examination, findings, {}, guidance);
+  for (const Hint& hint : hints) {
+    for (std::int32_t at = hint.First; IsRangeHint(hint.Kind) && at <= hint.Last; ++at) {
+      Check((examination.Map[static_cast<std::size_t>(at)] & bytegleaner::analysis::CodeStart) == 0);
+    }
+    if (hint.Kind == HintKind::Name) Check(FindLabel(examination.Labels, hint.First) == hint.Text);
+  }
 }
 
 }  // namespace
@@ -46,5 +83,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(after.Kind == before.Kind && after.First == before.First && after.Last == before.Last &&
           after.Text == before.Text);
   }
+  CheckAnalysisFollows(std::span(data, size), reading.Hints);
   return 0;
 }

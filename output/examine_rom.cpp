@@ -2,15 +2,13 @@
 
 #include "analysis/entry_points.h"
 #include "analysis/examination.h"
-#include "analysis/thorough/thorough_examination.h"
 #include "output/bank_writer.h"
-#include "output/paged_source.h"
+#include "output/refined_examination.h"
 #include "output/source_header.h"
 #include "platform/file_bytes.h"
 #include "text/number_text.h"
 #include "reporting/user_interface.h"
 
-#include <array>
 #include <string_view>
 
 namespace bytegleaner::output {
@@ -56,56 +54,9 @@ ExamineResult ExamineRom(const std::string& chosenRomPath, const opcodes::Opcode
   return {true, !sourceWritten || job.BinaryWriteFailed, labelCount, job.BinaryFileCount};
 }
 
-namespace {
-
-constexpr std::array<std::string_view, thorough::FinderCount> FinderLines = {
-    " runs from the entry points.", " runs through jump tables.", " runs through code addresses.",
-    " runs after inline data.", " runs through the mapper."};
-
-}  // namespace
-
 ExamineResult ExamineRomThoroughly(const std::string& chosenRomPath, const opcodes::OpcodeTable& table,
                                    analysis::Examination& examination, const reporting::UserInterface& ui) {
-  auto fileBytes = platform::ReadFileBytes(chosenRomPath);
-  if (!fileBytes || fileBytes->size() > LargestRom) {
-    reporting::ShowError(ui, "Can't load ROM file.");
-    return {};
-  }
-  reporting::ClearStatusLog(ui);
-  analysis::LoadRom(examination, std::move(*fileBytes));
-
-  OutputFile source;
-  if (!source.Create(chosenRomPath + ".asm")) {
-    reporting::ShowError(ui, "Can't create ASM file.");
-    return {};
-  }
-  source.Text.reserve(OutputFile::FlushSize + OutputFile::LargestPiece);
-  reporting::EnableButtons(ui, false);
-  const std::int32_t romSize = examination.Rom.RomSize;
-  WriteSourceHeader(source.Text, romSize);
-  reporting::AddStatusLine(ui, "Filename: " + chosenRomPath);
-  reporting::AddStatusLine(ui, "Size: " + text::DecimalText(romSize) + " bytes");
-
-  // The entry points are traced first, as in the exact analysis.
-  for (const char* pass : {"Examining code...", "Examining IRQ handler...", "Examining NMI handler..."}) {
-    reporting::AddStatusLine(ui, pass);
-  }
-  thorough::Findings findings;
-  thorough::ExamineThoroughly(table, examination, findings);
-  SourceJob job{table, examination, ui, chosenRomPath, ExamineOptions{true, true}, source, 0, false, {}};
-  WritePagedBanks(job, findings);
-
-  const std::int32_t labelCount = examination.Labels.LabelCount;
-  reporting::AddStatusLine(ui, "Finished.");
-  reporting::AddStatusLine(ui, "Found " + text::DecimalText(labelCount) + " labels.");
-  reporting::AddStatusLine(ui, "Created " + text::DecimalText(job.BinaryFileCount) + " binaries.");
-  for (std::size_t finder = 0; finder < thorough::FinderCount; ++finder) {
-    reporting::AddStatusLine(ui, "Found " + text::DecimalText(findings.RunsFound[finder]) +
-                                     std::string(FinderLines[finder]));
-  }
-  reporting::EnableButtons(ui, true);
-  const bool sourceWritten = source.Close();
-  return {true, !sourceWritten || job.BinaryWriteFailed, labelCount, job.BinaryFileCount};
+  return ExamineRomThoroughly(chosenRomPath, table, HintsOptions{}, examination, ui);
 }
 
 }  // namespace bytegleaner::output

@@ -22,7 +22,8 @@ ExamineResult ExamineRom(const std::string& chosenRomPath, const opcodes::Opcode
 
 // The same job with the thorough analysis (jump tables, code addresses used
 // as values, inline data, mapper paging) and its always rebuildable source;
-// the status lines end with one line per way of finding code.
+// the status lines end with one line per way of finding code. Reads the
+// hints file beside the ROM where there is one.
 ExamineResult ExamineRomThoroughly(const std::string& chosenRomPath, const opcodes::OpcodeTable& table,
                                    analysis::Examination& examination, const reporting::UserInterface& ui);
 

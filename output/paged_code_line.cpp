@@ -14,6 +14,8 @@ namespace {
 
 using thorough::Reason;
 
+constexpr std::int32_t LongestInstruction = 4;
+
 bool EndsStraightRun(const opcodes::DecodedInstruction& decoded) {
   const std::uint8_t opcode = decoded.Opcode();
   if (decoded.PrefixCode == 0) return opcode == 0xC9 || opcode == 0xC3 || opcode == 0xE9 || opcode == 0x18;
@@ -46,6 +48,8 @@ void WriteRunComment(std::string& out, const thorough::FoundRun& run) {
       text::AppendDecimal(out, run.Slot);
       out += ", reached from ";
       break;
+    case Reason::Hint: out += "code hint\r\n"; return;
+    case Reason::HintedTableEntry: out += "words hint at "; break;
     case Reason::Traced:
     case Reason::EntryPoint: break;
   }
@@ -130,6 +134,18 @@ bool HasNoExactSpellingAt(const analysis::RomImage& rom, std::int32_t offset, in
   return (InexactSpellings[static_cast<std::size_t>(tableIndex)] & (rom.ByteAt(offset) == 0xFD ? 2 : 1)) != 0;
 }
 
+// How many of the instruction's bytes its line holds: it is cut short where
+// the bank or the image ends, or where another traced instruction or a
+// label starts inside, so every label is defined.
+std::int32_t WrittenLength(const analysis::Examination& examination, std::int32_t offset, std::int32_t length) {
+  const std::int32_t limit = std::min((thorough::BankOf(offset) + 1) * thorough::SlotSize, examination.Rom.RomSize);
+  std::int32_t written = std::min(offset + length, limit) - offset;
+  for (std::int32_t inside = 1; inside < written; ++inside) {
+    if (examination.Map[static_cast<std::size_t>(offset + inside)] != 0) return inside;
+  }
+  return written;
+}
+
 }  // namespace
 
 std::int32_t PagedWriter::AssembledAddress(std::int32_t offset) const {
@@ -147,10 +163,13 @@ std::int32_t WritePagedCodeLine(PagedWriter& writer, std::int32_t offset) {
   const analysis::Examination& examination = job.Examination;
   std::string& out = job.Source.Text;
   if (const thorough::FoundRun* run = writer.RunAt(offset)) WriteRunComment(out, *run);
-  if ((examination.Map[static_cast<std::size_t>(offset)] & analysis::HasLabel) != 0) {
-    analysis::AppendLabelName(out, examination.Labels, offset);
-    out += ":\r\n";
+  // Only a comment on the instruction's later bytes needs its length first.
+  std::int32_t covered = 1;
+  if (CommentBefore(writer, offset + LongestInstruction)) {
+    opcodes::MeasureInstruction(job.Table, examination, offset, job.Decoded);
+    covered = WrittenLength(examination, offset, job.Decoded.Length);
   }
+  WriteLineHead(writer, offset, covered);
   // The usual line goes straight into the output; the few that need their
   // text changed take it back out.
   const std::size_t lineStart = out.size();
@@ -158,21 +177,13 @@ std::int32_t WritePagedCodeLine(PagedWriter& writer, std::int32_t offset) {
   opcodes::DecodedInstruction& decoded = job.Decoded;
   opcodes::DecodeInstructionInto(job.Table, examination, offset, decoded, out);
 
-  // Cut short where the bank or the image ends, or where another traced
-  // instruction or a label starts inside, so every label is defined.
-  const std::int32_t limit = std::min((thorough::BankOf(offset) + 1) * thorough::SlotSize, examination.Rom.RomSize);
-  std::int32_t written = std::min(offset + decoded.Length, limit) - offset;
-  for (std::int32_t inside = 1; inside < written; ++inside) {
-    if (examination.Map[static_cast<std::size_t>(offset + inside)] != 0) {
-      written = inside;
-      break;
-    }
-  }
+  const std::int32_t written = WrittenLength(examination, offset, decoded.Length);
   const thorough::OperandTarget* operand = writer.OperandAt(offset);
   const bool raw =
       written < decoded.Length || HasNoExactSpellingAt(examination.Rom, offset, decoded.TableIndex);
   if (!raw && operand == nullptr && !HasNegativeDisplacement(job, offset, decoded) &&
       !NamesMisplacedLabel(writer, offset, decoded)) {
+    AppendHardwareComment(out, examination.Rom, offset, written);
     out += "\r\n";
   } else {
     decoded.Text.assign(out, lineStart + 2);
@@ -184,6 +195,7 @@ std::int32_t WritePagedCodeLine(PagedWriter& writer, std::int32_t offset) {
       ReferToTarget(writer, offset, operand, decoded);
       out += "  ";
       out += decoded.Text;
+      AppendHardwareComment(out, examination.Rom, offset, written);
       out += "\r\n";
     }
   }

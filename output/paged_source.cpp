@@ -20,16 +20,6 @@ std::int32_t EndOfBank(const SourceJob& job, std::int32_t offset) {
   return std::min((thorough::BankOf(offset) + 1) * SlotSize, job.Examination.Rom.RomSize);
 }
 
-bool HasLabel(const SourceJob& job, std::int32_t offset) {
-  return (job.Examination.Map[static_cast<std::size_t>(offset)] & analysis::HasLabel) != 0;
-}
-
-void WriteLabelLine(SourceJob& job, std::int32_t offset) {
-  if (!HasLabel(job, offset)) return;
-  analysis::AppendLabelName(job.Source.Text, job.Examination.Labels, offset);
-  job.Source.Text += ":\r\n";
-}
-
 void WriteBankHeader(std::string& out, std::int32_t bank, std::uint8_t slot) {
   out += "\r\n.BANK ";
   text::AppendDecimal(out, bank);
@@ -72,11 +62,12 @@ std::int32_t WriteTableWord(PagedWriter& writer, const thorough::WordTable& tabl
   if (offset == table.Offset) {
     out += table.Kind == thorough::TableKind::JumpTable        ? "; jump table of the dispatch at "
            : table.Kind == thorough::TableKind::WordsAfterCall ? "; jump table after the call at "
+           : table.Kind == thorough::TableKind::Hinted         ? "; code addresses, a words hint at "
                                                                : "; code addresses, a table loaded at ";
     text::AppendDollarHex(out, static_cast<std::uint32_t>(table.UsedAt));
     out += "\r\n";
   }
-  WriteLabelLine(job, offset);
+  WriteLineHead(writer, offset, 2);
   const analysis::RomImage& rom = job.Examination.Rom;
   const std::uint16_t word = rom.WordAt(offset);
   out += ".dw ";
@@ -90,6 +81,7 @@ std::int32_t WriteTableWord(PagedWriter& writer, const thorough::WordTable& tabl
 // The end of the stretch from `offset` up to the next offset with code, a
 // label, a table or inline data, or the bank's end.
 std::int32_t EndOfStretch(const PagedWriter& writer, std::int32_t offset, std::int32_t end) {
+  end = std::min(end, NextRefinedStop(writer, offset));
   const auto& tables = writer.Found.Tables;
   for (std::size_t i = writer.NextTable; i < tables.size(); ++i) {
     if (tables[i].Offset > offset) {
@@ -118,8 +110,8 @@ std::int32_t WriteInlineData(PagedWriter& writer, const thorough::InlineData& da
     text::AppendDollarHex(out, static_cast<std::uint32_t>(data.CallAt));
     out += "\r\n";
   }
-  WriteLabelLine(job, offset);
   const std::int32_t stop = EndOfStretch(writer, offset, data.Offset + data.Length);
+  WriteLineHead(writer, offset, stop - offset);
   const auto& bytes = job.Examination.Rom.Bytes;
   WriteTextDb(out, std::span(bytes.data() + offset, static_cast<std::size_t>(stop - offset)), true);
   return stop;
@@ -138,17 +130,39 @@ std::int32_t WriteData(PagedWriter& writer, std::int32_t offset) {
   out += " (";
   text::AppendDecimal(out, stop - offset);
   out += stop - offset == 1 ? " byte)\r\n" : " bytes)\r\n";
-  WriteLabelLine(job, offset);
+  WriteLineHead(writer, offset, stop - offset);
   WriteDataStretch(job, DataStretch{offset, stop - offset, allZero});
   out += "\r\n";
   return stop;
 }
 
+// Text ranges are written like data, but as text wherever the bytes allow.
+std::int32_t WriteTextRange(PagedWriter& writer, const hints::Hint& range, std::int32_t offset) {
+  SourceJob& job = writer.Job;
+  std::string& out = job.Source.Text;
+  const std::int32_t stop = EndOfStretch(writer, offset, std::min(range.Last + 1, EndOfBank(job, offset)));
+  if (offset == range.First) {
+    out += "\r\n; Text from $";
+    text::AppendHex(out, static_cast<std::uint32_t>(range.First));
+    out += " to $";
+    text::AppendHex(out, static_cast<std::uint32_t>(range.Last));
+    out += "\r\n";
+  }
+  WriteLineHead(writer, offset, stop - offset);
+  const auto& bytes = job.Examination.Rom.Bytes;
+  WriteTextLines(out, std::span(bytes.data() + offset, static_cast<std::size_t>(stop - offset)));
+  if (stop == range.Last + 1) out += "\r\n";
+  return stop;
+}
+
 }  // namespace
 
-void WritePagedBanks(SourceJob& job, const thorough::Findings& findings) {
+void WritePagedBanks(SourceJob& job, const thorough::Findings& findings) { WritePagedBanks(job, findings, {}); }
+
+void WritePagedBanks(SourceJob& job, const thorough::Findings& findings, std::span<const hints::Hint> hints) {
   reporting::AddStatusLine(job.Ui, "Creating ASM file...");
-  PagedWriter writer{job, findings};
+  const Refinements refinements = RefinementsFor(job, findings, hints);
+  PagedWriter writer{job, findings, refinements};
   const analysis::Examination& examination = job.Examination;
   const std::int32_t romSize = examination.Rom.RomSize;
   for (std::int32_t position = 0; position < romSize;) {
@@ -158,10 +172,14 @@ void WritePagedBanks(SourceJob& job, const thorough::Findings& findings) {
     }
     if ((examination.Map[static_cast<std::size_t>(position)] & analysis::CodeStart) != 0) {
       position += WritePagedCodeLine(writer, position);
+    } else if (position == refinements.HeaderOffset) {
+      position = WriteHeaderBlock(writer, position);
     } else if (const thorough::WordTable* table = TableWordAt(writer, position)) {
       position = WriteTableWord(writer, *table, position);
     } else if (const thorough::InlineData* data = InlineDataAt(writer, position)) {
       position = WriteInlineData(writer, *data, position);
+    } else if (const hints::Hint* range = TextRangeAt(writer, position)) {
+      position = WriteTextRange(writer, *range, position);
     } else {
       position = WriteData(writer, position);
     }

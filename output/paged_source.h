@@ -1,7 +1,12 @@
 #pragma once
 
+#include <span>
+
 namespace bytegleaner::thorough {
 struct Findings;
+}
+namespace bytegleaner::hints {
+struct Hint;
 }
 
 namespace bytegleaner::output {
@@ -13,5 +18,9 @@ struct SourceJob;
 // comment naming how each was found, and data everywhere else. Always in
 // the forms that assemble back to the same bytes.
 void WritePagedBanks(SourceJob& job, const thorough::Findings& findings);
+
+// The same with the hints' comments and text ranges, which must be those
+// the analysis was given.
+void WritePagedBanks(SourceJob& job, const thorough::Findings& findings, std::span<const hints::Hint> hints);
 
 }  // namespace bytegleaner::output

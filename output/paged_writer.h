@@ -4,6 +4,7 @@
 // walked in offset order, and each bank's assembled addresses.
 
 #include "analysis/thorough/thorough_examination.h"
+#include "output/refined_lines.h"
 #include "output/source_job.h"
 
 #include <cstdint>
@@ -14,10 +15,14 @@ namespace bytegleaner::output {
 struct PagedWriter {
   SourceJob& Job;
   const thorough::Findings& Found;
+  const Refinements& Refine;
   std::size_t NextRun = 0;
   std::size_t NextTable = 0;
   std::size_t NextInline = 0;
   std::size_t NextOperand = 0;
+  std::size_t NextComment = 0;
+  std::size_t NextText = 0;
+  std::size_t NextReference = 0;
   std::string Reference{};  // an operand's new text, kept for its buffer
 
   // The address the assembler gives an image offset: its bank's slot's

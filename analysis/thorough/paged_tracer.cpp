@@ -41,7 +41,7 @@ void Vote(ThoroughState& state, std::int32_t offset, int slot) {
 }
 
 RoutineFacts FactsOf(ThoroughState& state, std::int32_t routine) {
-  std::uint8_t& marks = state.Marks[static_cast<std::size_t>(routine)];
+  std::uint16_t& marks = state.Marks[static_cast<std::size_t>(routine)];
   if ((marks & FactsKnown) != 0) {
     const auto known = state.Routines.find(routine);
     return known != state.Routines.end() ? known->second : RoutineFacts{};
@@ -132,13 +132,13 @@ void TraceRun(ThoroughState& state, Run run) {
   // Neither the image nor the per-byte arrays change size while tracing;
   // held here, they need not be read again after every byte written.
   std::uint8_t* const map = examination.Map.data();
-  std::uint8_t* const marks = state.Marks.data();
+  std::uint16_t* const marks = state.Marks.data();
   const std::uint8_t* const image = rom.Bytes.data();
   const std::int32_t romSize = rom.RomSize;
   for (;;) {
     const std::int32_t at = run.Position;
     std::uint8_t& flags = map[at];
-    if ((flags & CodeStart) != 0 || (marks[at] & DataMarks) != 0) return;
+    if ((flags & CodeStart) != 0 || (marks[at] & NoCodeMarks) != 0) return;
     if ((flags & HasLabel) != 0) run.Registers.Forget();
     flags |= CodeStart;
     opcodes::MeasureInstruction(state.Table, examination, at, decoded);
@@ -206,7 +206,7 @@ void TraceRun(ThoroughState& state, Run run) {
 }  // namespace
 
 bool DispatchesForCaller(ThoroughState& state, std::int32_t routine) {
-  std::uint8_t& marks = state.Marks[static_cast<std::size_t>(routine)];
+  std::uint16_t& marks = state.Marks[static_cast<std::size_t>(routine)];
   if ((marks & DispatchKnown) == 0) {
     const bool dispatches = MayDispatchForCaller(state.Table, state.Target, routine);
     marks |= DispatchKnown | (dispatches ? DispatchesForCallers : 0);
@@ -217,6 +217,7 @@ bool DispatchesForCaller(ThoroughState& state, std::int32_t routine) {
 void QueueRun(ThoroughState& state, std::int32_t offset, std::int32_t from, const Paging& pages, int slot,
               Reason why) {
   analysis::AddLabel(state.Target, offset);
+  if (why != Reason::EntryPoint && why != Reason::Hint) state.Found.References.push_back({offset, from, why});
   if ((state.Target.Map[static_cast<std::size_t>(offset)] & CodeStart) != 0) return;
   state.Pending.push_back({offset, from, pages, static_cast<std::uint8_t>(slot), why});
 }
@@ -226,7 +227,7 @@ void TraceQueuedRuns(ThoroughState& state) {
     const PendingRun pending = state.Pending.back();
     state.Pending.pop_back();
     const auto at = static_cast<std::size_t>(pending.Offset);
-    if ((state.Target.Map[at] & CodeStart) != 0 || (state.Marks[at] & DataMarks) != 0) continue;
+    if ((state.Target.Map[at] & CodeStart) != 0 || (state.Marks[at] & NoCodeMarks) != 0) continue;
     if (pending.Why != Reason::Traced) {
       ++state.Found.RunsFound[static_cast<std::size_t>(FinderOf(pending.Why))];
       if (pending.Why != Reason::EntryPoint) {

@@ -1,6 +1,7 @@
 #include "analysis/thorough/thorough_examination.h"
 
 #include "analysis/examination.h"
+#include "analysis/thorough/hints_applied.h"
 #include "analysis/thorough/thorough_state.h"
 
 #include <algorithm>
@@ -36,6 +37,27 @@ void PutInOrder(Findings& findings) {
   std::sort(findings.InlineStretches.begin(), findings.InlineStretches.end(), byOffset);
   std::stable_sort(findings.OperandTargets.begin(), findings.OperandTargets.end(),
                    [](const OperandTarget& a, const OperandTarget& b) { return a.Instruction < b.Instruction; });
+  std::sort(findings.References.begin(), findings.References.end(), [](const Reference& a, const Reference& b) {
+    return a.From != b.From ? a.From < b.From : a.Target < b.Target;
+  });
+}
+
+// Jump sites before constants, one at a time with the tracing it leads to
+// in between, so that each check sees all code found before it. Each site
+// and constant is looked at once, also across calls.
+void FollowUntilDone(ThoroughState& state, std::size_t& sitesDone, std::size_t& candidatesDone) {
+  for (;;) {
+    if (sitesDone < state.JumpSites.size()) {
+      const JumpSite site = state.JumpSites[sitesDone++];
+      FollowJumpSite(state, site);
+    } else if (candidatesDone < state.Candidates.size()) {
+      const Candidate candidate = state.Candidates[candidatesDone++];
+      FollowCandidate(state, candidate);
+    } else {
+      break;
+    }
+    TraceQueuedRuns(state);
+  }
 }
 
 }  // namespace
@@ -47,6 +69,8 @@ Finder FinderOf(Reason reason) {
     case Reason::CodeAddress:
     case Reason::CodeAddressInTable: return Finder::CodeAddress;
     case Reason::PagedIn: return Finder::Mapper;
+    case Reason::Hint:
+    case Reason::HintedTableEntry: return Finder::Hint;
     case Reason::Traced:
     case Reason::EntryPoint: break;
   }
@@ -59,6 +83,12 @@ void ExamineThoroughly(const opcodes::OpcodeTable& table, analysis::Examination&
 
 void ExamineThoroughly(const opcodes::OpcodeTable& table, analysis::Examination& examination, Findings& findings,
                        const Recognizers& recognizers) {
+  Guidance none;
+  ExamineThoroughly(table, examination, findings, recognizers, none);
+}
+
+void ExamineThoroughly(const opcodes::OpcodeTable& table, analysis::Examination& examination, Findings& findings,
+                       const Recognizers& recognizers, Guidance& guidance) {
   findings = {};
   ThoroughState state{table, examination, findings, recognizers};
   const std::int32_t romSize = examination.Rom.RomSize;
@@ -67,28 +97,23 @@ void ExamineThoroughly(const opcodes::OpcodeTable& table, analysis::Examination&
   state.SlotVotes.assign(static_cast<std::size_t>(state.BankCount), {});
   state.FirstSlot.assign(static_cast<std::size_t>(state.BankCount), -1);
   state.FreeableBytes = romSize;
+  MarkHintedRanges(state, guidance.Hints);
 
   for (const std::int32_t entry : {0x0000, 0x0038, 0x0066}) {
     if (!examination.Rom.Contains(entry)) continue;
     QueueRun(state, entry, entry, Paging{}, 0, Reason::EntryPoint);
     TraceQueuedRuns(state);
   }
-  // Jump sites before constants, one at a time with the tracing it leads
-  // to in between, so that each check sees all code found before it. Each
-  // site and constant is looked at once.
   std::size_t sitesDone = 0;
   std::size_t candidatesDone = 0;
-  for (;;) {
-    if (sitesDone < state.JumpSites.size()) {
-      const JumpSite site = state.JumpSites[sitesDone++];
-      FollowJumpSite(state, site);
-    } else if (candidatesDone < state.Candidates.size()) {
-      const Candidate candidate = state.Candidates[candidatesDone++];
-      FollowCandidate(state, candidate);
-    } else {
-      break;
-    }
-    TraceQueuedRuns(state);
+  FollowUntilDone(state, sitesDone, candidatesDone);
+  // The hints come last, so that those that say what the analysis found
+  // alone change nothing.
+  if (!guidance.Hints.empty()) {
+    const HintedTracing tracing = FollowHints(state, guidance.Hints);
+    FollowUntilDone(state, sitesDone, candidatesDone);
+    guidance.Errors = CheckHintedRanges(state, tracing, guidance.Hints, guidance.FileName);
+    NameHintedLabels(examination, guidance.Hints);
   }
   findings.BankSlots = ChooseBankSlots(state);
   PutInOrder(findings);

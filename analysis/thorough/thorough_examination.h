@@ -8,6 +8,9 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace bytegleaner::opcodes {
@@ -16,13 +19,16 @@ struct OpcodeTable;
 namespace bytegleaner::analysis {
 struct Examination;
 }
+namespace bytegleaner::hints {
+struct Hint;
+}
 
 namespace bytegleaner::thorough {
 
 // The ways the thorough analysis finds code, in the order its status lines
 // report them.
-enum class Finder : std::uint8_t { EntryPoint, JumpTable, CodeAddress, InlineData, Mapper };
-inline constexpr std::size_t FinderCount = 5;
+enum class Finder : std::uint8_t { EntryPoint, JumpTable, CodeAddress, InlineData, Mapper, Hint };
+inline constexpr std::size_t FinderCount = 6;
 
 // Why a run that plain tracing would not have reached was traced.
 enum class Reason : std::uint8_t {
@@ -33,6 +39,8 @@ enum class Reason : std::uint8_t {
   CodeAddress,         // a constant that traced code loads; From: the loading instruction
   CodeAddressInTable,  // a word of a table such a constant points at; From: the table
   PagedIn,             // a call or jump into another bank paged into its slot; From: the call or jump
+  Hint,                // a code hint; From: the run itself
+  HintedTableEntry,    // an entry of a words hint's table; From: the table
 };
 
 Finder FinderOf(Reason reason);
@@ -48,6 +56,7 @@ enum class TableKind : std::uint8_t {
   JumpTable,       // behind an indirect jump; UsedAt: the jump
   WordsAfterCall,  // after a call or RST to a dispatcher; UsedAt: the call
   CodeAddresses,   // words a loaded constant points at; UsedAt: the load
+  Hinted,          // a words hint's table; UsedAt: the table itself
 };
 
 // Words that hold code addresses, read under the paging in force where the
@@ -76,8 +85,16 @@ struct OperandTarget {
   std::uint16_t Value = 0;
 };
 
+// Where a run was queued from: a jump, call or RST (Traced, PagedIn), a
+// table (its entries), an indirect jump or a loaded constant.
+struct Reference {
+  std::int32_t Target = 0;
+  std::int32_t From = 0;
+  Reason Why = Reason::Traced;
+};
+
 // What the thorough analysis found beyond the analysis map and the labels.
-// Every list is in offset order.
+// Every list is in offset order; References in the order of From.
 struct Findings {
   std::array<std::int32_t, FinderCount> RunsFound{};
   std::vector<std::uint8_t> BankSlots;  // the slot each bank's code runs in
@@ -85,6 +102,7 @@ struct Findings {
   std::vector<WordTable> Tables;
   std::vector<InlineData> InlineStretches;
   std::vector<OperandTarget> OperandTargets;
+  std::vector<Reference> References;
 };
 
 // The idiom recognizers the analysis asks; tests put in their own.
@@ -102,5 +120,18 @@ struct Recognizers {
 void ExamineThoroughly(const opcodes::OpcodeTable& table, analysis::Examination& examination, Findings& findings);
 void ExamineThoroughly(const opcodes::OpcodeTable& table, analysis::Examination& examination, Findings& findings,
                        const Recognizers& recognizers);
+
+// A hints file's say in the analysis. Its data, words and text ranges are
+// never traced as code; once the analysis has found what it finds alone,
+// its code hints and words tables are traced, and what they lead to
+// followed. Errors: the ranges that instructions traced from the hints run
+// into, in the hints reader's form.
+struct Guidance {
+  std::span<const hints::Hint> Hints;
+  std::string_view FileName;
+  std::vector<std::string> Errors;
+};
+void ExamineThoroughly(const opcodes::OpcodeTable& table, analysis::Examination& examination, Findings& findings,
+                       const Recognizers& recognizers, Guidance& guidance);
 
 }  // namespace bytegleaner::thorough

@@ -17,7 +17,7 @@ namespace bytegleaner::thorough {
 
 // Per image byte, beside the analysis map's flags (which the writers of the
 // exact analysis read as they are).
-enum OffsetMark : std::uint8_t {
+enum OffsetMark : std::uint16_t {
   InsideInstruction = 1,  // a traced instruction's byte other than its first
   InlineDataByte = 2,
   TableByte = 4,
@@ -25,9 +25,14 @@ enum OffsetMark : std::uint8_t {
   TableTried = 16,  // read once as a table of code addresses
   FactsKnown = 32,  // a routine whose facts are worked out; kept in Routines unless plain
   DispatchKnown = 64,     // whether a routine dispatches for its caller is worked out
-  DispatchesForCallers = 128
+  DispatchesForCallers = 128,
+  HintedData = 256  // inside a data, words or text hint
 };
-inline constexpr std::uint8_t DataMarks = InlineDataByte | TableByte;
+inline constexpr std::uint16_t DataMarks = InlineDataByte | TableByte;
+// Where no run may start. Only the tracer reads HintedData: tables, inline
+// data and code addresses the analysis finds may lie in hinted ranges, so
+// that hints which say what it found alone change nothing.
+inline constexpr std::uint16_t NoCodeMarks = DataMarks | HintedData;
 
 struct PendingRun {
   std::int32_t Offset = 0;
@@ -58,7 +63,7 @@ struct ThoroughState {
   Findings& Found;
   const Recognizers& Recognize;
   std::int32_t BankCount = 0;
-  std::vector<std::uint8_t> Marks{};
+  std::vector<std::uint16_t> Marks{};
   std::vector<PendingRun> Pending{};
   std::vector<JumpSite> JumpSites{};
   std::vector<Candidate> Candidates{};

@@ -28,7 +28,7 @@ struct TableRequest {
 std::uint8_t FlagsAt(const ThoroughState& state, std::int32_t offset) {
   return state.Target.Map[static_cast<std::size_t>(offset)];
 }
-std::uint8_t MarksAt(const ThoroughState& state, std::int32_t offset) {
+std::uint16_t MarksAt(const ThoroughState& state, std::int32_t offset) {
   return state.Marks[static_cast<std::size_t>(offset)];
 }
 std::int32_t EndOfBank(const ThoroughState& state, std::int32_t offset) {
@@ -157,7 +157,7 @@ void EndOpenTableAt(ThoroughState& state, std::int32_t base) {
   if (base >= end || kept == 0 || end - table.Offset - 2 * kept > state.FreeableBytes) return;
   state.FreeableBytes -= end - table.Offset - 2 * kept;
   for (std::int32_t at = table.Offset + 2 * kept; at < end; ++at) {
-    state.Marks[static_cast<std::size_t>(at)] &= static_cast<std::uint8_t>(~TableByte);
+    state.Marks[static_cast<std::size_t>(at)] &= static_cast<std::uint16_t>(~TableByte);
   }
   table.Count = kept;
 }

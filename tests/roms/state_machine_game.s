@@ -288,6 +288,14 @@ LoadFont:
   djnz LoadFont
   ret
 
+; Left over from development: nothing calls it, so only a hint finds it.
+UnusedDebugBorder:
+  ld a,$0F
+  out ($BF),a
+  ld a,$87
+  out ($BF),a
+  ret
+
 DataStateTable:
   .dw StateTitle, StateStart, StatePlay, StateGameOver
 DataObjectTypes:
