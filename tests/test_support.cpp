@@ -50,7 +50,7 @@ std::string Quoted(const std::string& text) { return "'" + std::regex_replace(te
 
 Ran RunShell(const std::string& folder, const std::string& command) {
   const TempFolder capture;
-  const int status = std::system(("cd " + Quoted(folder) + " && " + command + " > " + Quoted(capture.File("out")) +
+  const int status = std::system(("cd " + Quoted(folder) + " && { " + command + "; } > " + Quoted(capture.File("out")) +
                                   " 2> " + Quoted(capture.File("err")) + " < /dev/null").c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(capture.File("out")), ReadText(capture.File("err"))};
 }
