@@ -54,8 +54,9 @@ std::vector<Example> Examples() {
        Image(0x80, "CD 00 C0 CD 10 80 18 80 @38 C3 7F 00 @66 ED 45 @7F CD")},
       {"jp (hl), jp (ix), jp (iy) at each entry point",
        Image(0x130, "E9 CD 00 01 C9 @38 DD E9 CD 10 01 C9 @66 FD E9 CD 20 01 C9 @100 C9 @110 C9 @120 C9"), "dn"},
+      // As many labels as the run before, elsewhere: no name may be taken from that examination.
       {"operand texts", Image(0x70, "01 00 00 06 0A FD 21 FF FF DD 29 FD 65 DD 36 05 80 DD CB FE 46 FD CB 03 C7 "
-                                    "FD 7E 00 DD DD ED 4C ED 63 34 12 10 FE 18 FE @38 ED 4D @66 ED 45"), "dr"},
+                                    "FD 7E 00 DD DD ED 4C ED 63 34 12 CD 68 00 10 FE 18 FE @38 ED 4D @66 ED 45 @68 C9"), "dr"},
       {"banks, cut instructions and the rebuildable rewrites",
        Image(0x10000, "11*65536 @0 C3 E0 3F @38 C3 01 80 @66 ED 45 "
                       "@3FE0 CD FF BF CD F8 BF CD 00 C0 DD 7E 85 FD 77 80 DD 7E 7F DD 00 FD DD ED 63 34 12 C3 FE 3F "
@@ -67,7 +68,7 @@ std::vector<Example> Examples() {
                   "A\\B\\", "\\ABC", std::string(1024, 1), std::string(1025, 1), std::string(2048, 0)}),
        "dr"},
       {"binary file already there and read-only", Image(0x8000, entries), "d", "ROM.dat.4000"},
-      {"source file on a full device", Image(0x100, entries), "d", "full"},
+      {"binary file on a full device", Image(0x8000, entries), "d", "full"},
       // The examination stays as it was when the ROM cannot be loaded.
       {"missing ROM", {}, "d", "missing"},
       {"ROM is a folder", {}, "d", "folder"},
@@ -100,7 +101,7 @@ std::string Examined(const Example& example, char run, analysis::Examination& ex
   if (example.Setup != "missing" && example.Setup != "folder" && example.Setup != "sample") WriteFile(rom, example.Image);
   if (example.Setup == "folder") fs::create_directory(rom);
   if (example.Setup == "unreadable") fs::permissions(rom, fs::perms::none);
-  if (example.Setup == "full") fs::create_symlink("/dev/full", rom + ".asm");
+  if (example.Setup == "full") fs::create_symlink("/dev/full", rom + ".dat.67");
   if (example.Setup.starts_with("ROM.") || example.Setup == ".") {
     if (example.Setup != ".") WriteFile(folder.File(example.Setup), std::string("kept"));
     fs::permissions(folder.File(example.Setup), fs::perms::owner_read | fs::perms::owner_exec);

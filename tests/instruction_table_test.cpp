@@ -31,12 +31,12 @@ std::string Entries(int count) {
 TEST(OpcodeTableFile, TakesColumnsNineToThirtyThreeOfEachLineByTheLineRules) {
   // Only column 1 makes a comment, an empty line is an entry, a CR drops the
   // byte after it, LF alone is text, a 0 byte ends a line, an overlong line
-  // keeps its start.
+  // keeps its start, and a last byte without a line end is a line too.
   const std::string odd = "; comment\r\n12345678ld a,#   \r\n12345678" + std::string(25, 'y') + "cut\r\nshort\r\n ;      not a comment\r\n\r\n" +
                           "KEY     one\rXKEY     two\nKEY     three\r\nKEY     four" + std::string(1, '\0') + "KEY     five\r\n" +
                           std::string(7000, 'w') + "\r\n";
   const std::tuple<std::string, OpcodeTableStatus, std::map<int, std::string>> cases[] = {
-      {odd + Entries(1270), OpcodeTableStatus::Loaded,
+      {odd + Entries(1269) + "X", OpcodeTableStatus::Loaded,
        {{0, "ld a,#   "}, {1, std::string(25, 'y')}, {2, ""}, {3, "not a comment"}, {4, ""}, {5, "one"}, {6, "two\nKEY     three"},
         {7, "four"}, {8, "five"}, {9, std::string(25, 'w')}, {10, "t0"}}},
       {Entries(1279) + "\r\n", OpcodeTableStatus::Loaded, {{1278, "t1278"}, {1279, ""}}},
