@@ -6,19 +6,15 @@ cd "$(dirname "$0")/.."
 
 scripts/install-packages.sh cmake g++ make libgtest-dev libbenchmark-dev binutils-z80 z80dasm libfltk1.3-dev xvfb xdotool xclip imagemagick python3
 
-jobs=$(nproc)
-passed=0
-skipped=0
+passed=0 skipped=0
 run_suite() {
-  local dir=$1
-  shift
-  cmake -S . -B "$dir" -DBYTEGLEANER_WERROR=ON -DBYTEGLEANER_TESTS=ON "$@" > /dev/null
-  cmake --build "$dir" -j "$jobs"
-  ctest --test-dir "$dir" --output-on-failure -j "$jobs" | tee "$dir/ctest.log"
-  local count skips
-  count=$(sed -n 's/.* tests failed out of \([0-9]*\)$/\1/p' "$dir/ctest.log" | tail -1)
-  skips=$(grep -c '(Skipped)$' "$dir/ctest.log" || true)
-  passed=$((passed + ${count:-0} - skips))
+  cmake -S . -B "$1" -DBYTEGLEANER_WERROR=ON -DBYTEGLEANER_TESTS=ON "${@:2}" > /dev/null
+  cmake --build "$1" -j "$(nproc)"
+  ctest --test-dir "$1" --output-on-failure -j "$(nproc)" | tee "$1/ctest.log"
+  local ran skips
+  ran=$(sed -n 's/.* tests failed out of \([0-9]*\)$/\1/p' "$1/ctest.log" | tail -1)
+  skips=$(grep -c '(Skipped)$' "$1/ctest.log" || true)
+  passed=$((passed + ${ran:-0} - skips))
   skipped=$((skipped + skips))
 }
 
@@ -30,11 +26,8 @@ run_suite build-sanitize -DBYTEGLEANER_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 # where its tools cannot be had.
 windows_status=0
 scripts/windows-test.sh || windows_status=$?
-if ((windows_status == 77)); then
-  echo "windows-test: skipped"
-elif ((windows_status != 0)); then
-  exit "$windows_status"
-fi
+((windows_status != 77)) || echo "windows-test: skipped"
+((windows_status == 0 || windows_status == 77)) || exit "$windows_status"
 
 # Bounded fuzzing of the readers and of whole examinations.
 BYTEGLEANER_FUZZ_SECONDS=${BYTEGLEANER_FUZZ_SECONDS:-20} scripts/fuzz.sh

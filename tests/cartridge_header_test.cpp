@@ -93,7 +93,7 @@ TEST(CartridgeHeader, AssemblesToItsOwnBytes) {
     source += ".BANK 1 SLOT 1\r\n.ORG $3FF0\r\n\r\n";
     WriteCartridgeHeaderAt(source, *rom, 0x7FF0);
     testing::WriteFile(folder.File("header.asm"), source);
-    ASSERT_EQ(testing::Assemble(folder.Path, "header.asm", false), "");
+    ASSERT_EQ(testing::Assemble(folder.Path, "header.asm"), "");
     const auto rebuilt = platform::ReadFileBytes(folder.File("rebuilt.rom"));
     ASSERT_TRUE(rebuilt && rebuilt->size() == 0x8000U);
     EXPECT_TRUE(std::equal(rebuilt->begin() + 0x7FF0, rebuilt->end(), rom->Bytes.begin() + 0x7FF0));
@@ -110,7 +110,7 @@ TEST(HardwareNames, NamesFixedPortsAndMapperRegisters) {
       {{0xD3, 0x10}, ""}, {{0x32, 0x00, 0xC0}, ""}, {{0xDB}, ""}, {{0xED, 0xD3, 0xBF}, ""},
   };
   for (const auto& [bytes, name] : cases) {
-    EXPECT_EQ(HardwareAccessComment(bytes), name) << testing::HexBytes(bytes);
+    EXPECT_EQ(HardwareAccessComment(bytes), name) << name;
   }
 }
 

@@ -31,7 +31,7 @@ CliRun RunCli(const std::string& arguments, const TempFolder& folder) {
 
 // Empty when the source beside the image assembles back into it.
 std::string RebuildFailure(const TempFolder& folder, const std::string& rom) {
-  if (std::string failure = Assemble(folder.Path, rom + ".asm", false); !failure.empty()) return failure;
+  if (std::string failure = Assemble(folder.Path, rom + ".asm"); !failure.empty()) return failure;
   return platform::ReadFileBytes(folder.File("rebuilt.rom")) == platform::ReadFileBytes(folder.File(rom))
              ? ""
              : "the rebuilt image differs";

@@ -1,51 +1,38 @@
 #include "tests/test_support.h"
 
-#include <stdexcept>
-
-namespace bytegleaner::testing {
-
-opcodes::OpcodeTable MakeTable(const std::map<int, std::string>& templates) {
-  opcodes::OpcodeTable table;
-  for (const auto& [index, text] : templates) {
-    opcodes::SetTemplate(table, index, text);
-  }
-  return table;
-}
-
-std::string ShippedTablePath() { return std::string(BYTEGLEANER_SOURCE_DIR) + "/opcodes/opcodes.dat"; }
-
-const opcodes::OpcodeTable& ShippedTable() {
-  static const opcodes::OpcodeTable table = [] {
-    opcodes::OpcodeTable loaded;
-    if (opcodes::LoadOpcodeTableFrom(ShippedTablePath(), loaded) != opcodes::OpcodeTableStatus::Loaded) {
-      throw std::runtime_error("the shipped opcodes.dat does not load");
-    }
-    return loaded;
-  }();
-  return table;
-}
-
-std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
-  std::vector<std::uint8_t> bytes;
-  for (const int value : values) bytes.push_back(static_cast<std::uint8_t>(value));
-  return bytes;
-}
-
-analysis::Examination ExaminationOf(std::vector<std::uint8_t> bytes, std::size_t size) {
-  if (bytes.size() < size) bytes.resize(size, 0);
-  analysis::Examination examination;
-  analysis::LoadRom(examination, bytes);
-  return examination;
-}
-
-}  // namespace bytegleaner::testing
-
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
 
 namespace bytegleaner::testing {
+
+const opcodes::OpcodeTable& ShippedTable() {
+  static opcodes::OpcodeTable table;
+  static const bool loaded = opcodes::LoadOpcodeTableFrom(ShippedTablePath(), table) == opcodes::OpcodeTableStatus::Loaded;
+  if (!loaded) throw std::runtime_error("the shipped opcodes.dat does not load");
+  return table;
+}
+
+ByteVector Image(std::size_t size, std::string_view description) {
+  ByteVector image(size, 0);
+  std::size_t at = 0;
+  std::istringstream words{std::string(description)};
+  for (std::string word; words >> word;) {
+    if (word[0] == '@') {
+      at = std::stoul(word.substr(1), nullptr, 16);
+    } else {
+      const auto star = word.find('*');
+      const auto byte = static_cast<std::uint8_t>(std::stoul(word.substr(0, 2), nullptr, 16));
+      for (auto count = star == std::string::npos ? 1 : std::stoul(word.substr(star + 1)); count > 0; --count, ++at) {
+        if (at < size) image[at] = byte;
+      }
+    }
+  }
+  return image;
+}
 
 TempFolder::TempFolder() {
   std::string pattern = (std::filesystem::temp_directory_path() / "bytegleaner-test-XXXXXX").string();
@@ -59,19 +46,13 @@ TempFolder::~TempFolder() {
   std::filesystem::remove_all(Path, error);
 }
 
-void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+std::string Quoted(const std::string& text) { return "'" + std::regex_replace(text, std::regex("'"), "'\\''") + "'"; }
 
-void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << text;
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+Ran RunShell(const std::string& folder, const std::string& command) {
+  const TempFolder capture;
+  const int status = std::system(("cd " + Quoted(folder) + " && { " + command + "; } > " + Quoted(capture.File("out")) +
+                                  " 2> " + Quoted(capture.File("err")) + " < /dev/null").c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(capture.File("out")), ReadText(capture.File("err"))};
 }
 
 }  // namespace bytegleaner::testing

@@ -1,52 +1,46 @@
 #pragma once
 
-#include "analysis/examination.h"
 #include "opcodes/opcode_table.h"
 
 #include <cstdint>
+#include <fstream>
 #include <initializer_list>
-#include <map>
+#include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace bytegleaner::testing {
 
-// A table whose entries are empty except the given ones, so that a test
-// states exactly the templates it relies on.
-opcodes::OpcodeTable MakeTable(const std::map<int, std::string>& templates);
+using ByteVector = std::vector<std::uint8_t>;
 
-// The instruction table shipped with the program.
+inline std::string ShippedTablePath() { return BYTEGLEANER_SOURCE_DIR "/opcodes/opcodes.dat"; }
 const opcodes::OpcodeTable& ShippedTable();
-std::string ShippedTablePath();
+inline ByteVector Bytes(std::initializer_list<int> values) { return {values.begin(), values.end()}; }
 
-std::vector<std::uint8_t> Bytes(std::initializer_list<int> values);
-
-// An examination of the given bytes placed at offset 0, padded with zeros to size.
-analysis::Examination ExaminationOf(std::vector<std::uint8_t> bytes, std::size_t size = 0);
-
-}  // namespace bytegleaner::testing
-
-namespace bytegleaner::testing {
+// `size` zero bytes shaped by a description: "@3FFE" moves to an offset,
+// "C3" places a byte, "11*20" twenty of them. What falls past the end is
+// left out, so one description serves every size.
+ByteVector Image(std::size_t size, std::string_view description);
 
 // A fresh folder under the system's temporary folder, removed afterwards.
 struct TempFolder {
   std::string Path;
   TempFolder();
   ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
   [[nodiscard]] std::string File(const std::string& name) const { return Path + "/" + name; }
 };
 
-void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
-void WriteFile(const std::string& path, const std::string& text);
-std::string ReadText(const std::string& path);
+inline void WriteFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+inline void WriteFile(const std::string& path, const ByteVector& bytes) { WriteFile(path, std::string(bytes.begin(), bytes.end())); }
+inline std::string ReadText(const std::string& path) { return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}}; }
 
-// Status lines and error boxes as a front end would show them.
-struct RecordedMessages {
-  std::vector<std::string> StatusLines;
-  std::vector<std::string> Errors;
-  std::vector<std::string> Events;  // every call, in order, for ordering checks
+struct Ran {
+  int Status = -1;
+  std::string Out, Err;  // standard output and error
 };
+// Runs a shell command in a folder, without input.
+Ran RunShell(const std::string& folder, const std::string& command);
+std::string Quoted(const std::string& text);
 
 }  // namespace bytegleaner::testing

@@ -10,9 +10,9 @@
 #include "output/source_job.h"
 #include "platform/file_bytes.h"
 #include "reporting/user_interface.h"
-#include "tests/rom_generator.h"
-#include "tests/test_support.h"
 #include "tests/wla_dx.h"
+#include "text/number_text.h"
+#include "tests/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -69,12 +69,12 @@ std::string RebuildFailure(const std::vector<std::uint8_t>& image, const thoroug
     output::SourceJob job{ShippedTable(), examined.Examination, ui, rom, {true, true}, source, 0, false, {}};
     output::WritePagedBanks(job, examined.Findings);
   }
-  if (std::string failure = Assemble(folder.Path, "rom.sms.asm", false); !failure.empty()) return failure;
+  if (std::string failure = Assemble(folder.Path, "rom.sms.asm"); !failure.empty()) return failure;
   const auto rebuilt = platform::ReadFileBytes(folder.File("rebuilt.rom"));
   if (!rebuilt) return "no rebuilt image";
   if (*rebuilt == image) return {};
   const auto differs = std::mismatch(rebuilt->begin(), rebuilt->end(), image.begin(), image.end());
-  return "the rebuilt image differs first at " + Hex(static_cast<std::uint32_t>(differs.first - rebuilt->begin()));
+  return "the rebuilt image differs first at " + text::HexText(static_cast<std::uint32_t>(differs.first - rebuilt->begin()));
 }
 
 // --- The paging ------------------------------------------------------------------
@@ -92,7 +92,7 @@ TEST(Paging, CpuAddressesMapThroughTheSlotsBanks) {
                {0xBFFF, paged, 0x17FFF}, {0x8000, paged, 0x14000},  {0xC000, {}, -1},
                {0x4000, unknown, -1},    {0x8000, unknown, 0x8000}, {0x3FFF, unknown, 0x3FFF}};
   for (const auto& c : cases) {
-    EXPECT_EQ(thorough::ImageOffsetOf(c.Address, c.Pages, 8 * Bank), c.Offset) << Hex(c.Address);
+    EXPECT_EQ(thorough::ImageOffsetOf(c.Address, c.Pages, 8 * Bank), c.Offset) << text::HexText(c.Address);
   }
   EXPECT_EQ(thorough::ImageOffsetOf(0x8000, paged, 5 * Bank), -1);  // past the image's end
 
@@ -175,9 +175,9 @@ TEST(Recognized, InlineDataIsSkippedAndWordsAfterADispatcherAreATable) {
                           0x03, 0x10, 0x03}}});
   reported.reset();
   const Examined examined = Examine(image, StandIns);
-  for (const std::int32_t code : {0x05, 0x0B, 0x300, 0x310}) EXPECT_TRUE(examined.IsCode(code)) << Hex(code);
+  for (const std::int32_t code : {0x05, 0x0B, 0x300, 0x310}) EXPECT_TRUE(examined.IsCode(code)) << text::HexText(code);
   for (const std::int32_t data : {0x03, 0x04, 0x08, 0x09, 0x0A, 0x0E, 0x10}) {
-    EXPECT_FALSE(examined.IsCode(data)) << Hex(data);
+    EXPECT_FALSE(examined.IsCode(data)) << text::HexText(data);
   }
   ASSERT_EQ(examined.Findings.InlineStretches.size(), 2u);
   EXPECT_EQ(examined.Findings.InlineStretches[1].Offset, 0x08);
@@ -250,7 +250,7 @@ TEST(Recognized, LoadedConstantsLeadToCodeAndToTablesOfCodeAddresses) {
                      {0x600, std::vector<std::uint8_t>(16, 0)}});
   reported.reset();
   const Examined examined = Examine(image, StandIns);
-  for (const std::int32_t code : {0x400, 0x700, 0x710}) EXPECT_TRUE(examined.IsCode(code)) << Hex(code);
+  for (const std::int32_t code : {0x400, 0x700, 0x710}) EXPECT_TRUE(examined.IsCode(code)) << text::HexText(code);
   ASSERT_EQ(examined.Findings.Tables.size(), 1u);
   EXPECT_EQ(examined.Findings.Tables[0].Offset, 0x500);
   EXPECT_EQ(examined.Findings.Tables[0].Kind, thorough::TableKind::CodeAddresses);
@@ -307,12 +307,12 @@ TEST(ThoroughSource, FindsAndRebuildsCodePagedIntoUpperBanks) {
       ".BANK 7 SLOT 2\n.ORG $0100\nInBank7:\n halt\n jr InBank7\n";
   TempFolder folder;
   WriteFile(folder.File("game.asm"), source);
-  ASSERT_EQ(Assemble(folder.Path, "game.asm", false), "");
+  ASSERT_EQ(Assemble(folder.Path, "game.asm"), "");
   const auto image = platform::ReadFileBytes(folder.File("rebuilt.rom"));
   ASSERT_TRUE(image.has_value());
   const Examined examined = Examine(*image);
   for (const std::int32_t code : {0xC000, 0x10000, 0x14010, 0x14014, 0x18020, 0x1C100}) {
-    EXPECT_TRUE(examined.IsCode(code)) << Hex(code);
+    EXPECT_TRUE(examined.IsCode(code)) << text::HexText(code);
   }
   EXPECT_FALSE(examined.IsCode(0x8000));
   EXPECT_EQ(examined.Found(Finder::Mapper), 5);
