@@ -17,6 +17,7 @@ trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
 
 fail() {
   echo "FAIL: $*" >&2
+  for log in "$work"/*.log; do [[ -s $log ]] && { echo "--- $log" && tail -n 20 "$log"; } >&2; done
   import -window root "${shots}failure.png" 2> /dev/null && echo "the screen is in ${shots}failure.png" >&2
   exit 1
 }
@@ -39,8 +40,9 @@ window_open() { xdotool search --onlyvisible --name "^$1\$" > /dev/null 2>&1; }
 window_closed() { ! window_open "$1"; }
 wait_closed() { retry 100 window_closed "$1" || fail "window \"$1\" did not close"; }
 # Prints the id of the window titled exactly $1.
+# A loaded machine can take long to start the program, so the wait is long.
 wait_window() {
-  retry 150 window_open "$1" || fail "no window titled \"$1\""
+  retry 600 window_open "$1" || fail "no window titled \"$1\""
   xdotool search --onlyvisible --name "^$1\$" | head -n 1
 }
 
