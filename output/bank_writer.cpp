@@ -4,6 +4,7 @@
 #include "opcodes/decoder.h"
 #include "output/data_lines.h"
 #include "output/data_stretch.h"
+#include "output/raw_instruction.h"
 #include "output/rebuildable_text.h"
 #include "output/source_job.h"
 #include "text/number_text.h"
@@ -28,26 +29,6 @@ void WriteBankHeader(std::string& out, std::int32_t offset) {
     text::AppendDecimal(out, bank);
   }
   out += "\r\n.ORG $0000\r\n\r\n";
-}
-
-bool EndsStraightRun(const opcodes::DecodedInstruction& decoded) {
-  const std::uint8_t opcode = decoded.Opcode();
-  if (decoded.PrefixCode == 0) return opcode == 0xC9 || opcode == 0xC3 || opcode == 0xE9 || opcode == 0x18;
-  return decoded.PrefixCode == 0xED && (opcode == 0x45 || opcode == 0x4D);
-}
-
-// Instruction bytes as one `.db` line with the instruction's text as a
-// comment, for bytes the walk cannot or should not write as an instruction.
-void WriteRawInstruction(std::string& out, const analysis::RomImage& rom, std::int32_t offset, std::int32_t length,
-                         const std::string& text) {
-  out += "  .db ";
-  for (std::int32_t i = 0; i < length; ++i) {
-    if (i > 0) out += ", ";
-    AppendByteItem(out, rom.ByteAt(offset + i));
-  }
-  out += " ; ";
-  out += text;
-  out += "\r\n";
 }
 
 // The rebuildable spelling of an instruction's text where it differs.
@@ -86,6 +67,24 @@ std::int32_t WriteDataFrom(SourceJob& job, std::int32_t start, std::int32_t end)
 }
 
 }  // namespace
+
+bool EndsStraightRun(const opcodes::DecodedInstruction& decoded) {
+  const std::uint8_t opcode = decoded.Opcode();
+  if (decoded.PrefixCode == 0) return opcode == 0xC9 || opcode == 0xC3 || opcode == 0xE9 || opcode == 0x18;
+  return decoded.PrefixCode == 0xED && (opcode == 0x45 || opcode == 0x4D);
+}
+
+void WriteRawInstruction(std::string& out, const analysis::RomImage& rom, std::int32_t offset, std::int32_t length,
+                         const std::string& text) {
+  out += "  .db ";
+  for (std::int32_t i = 0; i < length; ++i) {
+    if (i > 0) out += ", ";
+    AppendByteItem(out, rom.ByteAt(offset + i));
+  }
+  out += " ; ";
+  out += text;
+  out += "\r\n";
+}
 
 std::int32_t WriteCodeLine(SourceJob& job, std::int32_t offset) {
   const analysis::Examination& examination = job.Examination;

@@ -18,16 +18,22 @@ namespace {
 constexpr std::size_t LargestRom = 0x7FFF0000;
 }
 
-ExamineResult ExamineRom(const std::string& chosenRomPath, const opcodes::OpcodeTable& table,
-                         const ExamineOptions& options, analysis::Examination& examination,
-                         const reporting::UserInterface& ui) {
+bool LoadRomFile(const std::string& chosenRomPath, analysis::Examination& examination,
+                 const reporting::UserInterface& ui) {
   auto fileBytes = platform::ReadFileBytes(chosenRomPath);
   if (!fileBytes || fileBytes->size() > LargestRom) {
     reporting::ShowError(ui, "Can't load ROM file.");
-    return {};
+    return false;
   }
   reporting::ClearStatusLog(ui);
   analysis::LoadRom(examination, std::move(*fileBytes));
+  return true;
+}
+
+ExamineResult ExamineRom(const std::string& chosenRomPath, const opcodes::OpcodeTable& table,
+                         const ExamineOptions& options, analysis::Examination& examination,
+                         const reporting::UserInterface& ui) {
+  if (!LoadRomFile(chosenRomPath, examination, ui)) return {};
 
   OutputFile source;
   if (!source.Create(chosenRomPath + ".asm")) {

@@ -14,6 +14,11 @@ struct ExamineResult {
   std::int32_t BinaryFileCount = 0;
 };
 
+// Reads the ROM file as the new image and clears the status log; false,
+// with the error shown, when it cannot be read or is too large.
+bool LoadRomFile(const std::string& chosenRomPath, analysis::Examination& examination,
+                 const reporting::UserInterface& ui);
+
 // The whole job for one ROM file: load it, trace it, write the source file
 // beside it ("<ROM path>.asm") and its binary data files.
 ExamineResult ExamineRom(const std::string& chosenRomPath, const opcodes::OpcodeTable& table,

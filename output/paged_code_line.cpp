@@ -2,6 +2,7 @@
 #include "opcodes/decoder.h"
 #include "output/data_lines.h"
 #include "output/paged_writer.h"
+#include "output/raw_instruction.h"
 #include "output/rebuildable_text.h"
 #include "text/number_text.h"
 
@@ -15,24 +16,6 @@ namespace {
 using thorough::Reason;
 
 constexpr std::int32_t LongestInstruction = 4;
-
-bool EndsStraightRun(const opcodes::DecodedInstruction& decoded) {
-  const std::uint8_t opcode = decoded.Opcode();
-  if (decoded.PrefixCode == 0) return opcode == 0xC9 || opcode == 0xC3 || opcode == 0xE9 || opcode == 0x18;
-  return decoded.PrefixCode == 0xED && (opcode == 0x45 || opcode == 0x4D);
-}
-
-void WriteRawInstruction(std::string& out, const analysis::RomImage& rom, std::int32_t offset, std::int32_t length,
-                         const std::string& text) {
-  out += "  .db ";
-  for (std::int32_t i = 0; i < length; ++i) {
-    if (i > 0) out += ", ";
-    AppendByteItem(out, rom.ByteAt(offset + i));
-  }
-  out += " ; ";
-  out += text;
-  out += "\r\n";
-}
 
 void WriteRunComment(std::string& out, const thorough::FoundRun& run) {
   out += "; ";

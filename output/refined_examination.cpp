@@ -4,6 +4,7 @@
 #include "analysis/thorough/thorough_examination.h"
 #include "hints/hints_reader.h"
 #include "hints/hints_writer.h"
+#include "output/examine_rom.h"
 #include "output/hint_decisions.h"
 #include "output/paged_source.h"
 #include "output/source_header.h"
@@ -18,9 +19,6 @@
 namespace bytegleaner::output {
 
 namespace {
-
-// Offsets are signed 32-bit; leave room for an instruction past the end.
-constexpr std::size_t LargestRom = 0x7FFF0000;
 
 constexpr std::array<std::string_view, thorough::FinderCount> FinderLines = {
     " runs from the entry points.", " runs through jump tables.", " runs through code addresses.",
@@ -66,13 +64,7 @@ bool WriteDecisions(const std::string& chosenRomPath, const HintsOptions& option
 ExamineResult ExamineRomThoroughly(const std::string& chosenRomPath, const opcodes::OpcodeTable& table,
                                    const HintsOptions& options, analysis::Examination& examination,
                                    const reporting::UserInterface& ui) {
-  auto fileBytes = platform::ReadFileBytes(chosenRomPath);
-  if (!fileBytes || fileBytes->size() > LargestRom) {
-    reporting::ShowError(ui, "Can't load ROM file.");
-    return {};
-  }
-  reporting::ClearStatusLog(ui);
-  analysis::LoadRom(examination, std::move(*fileBytes));
+  if (!LoadRomFile(chosenRomPath, examination, ui)) return {};
   const std::int32_t romSize = examination.Rom.RomSize;
   // Nothing is written before the hints are known to be good.
   if (options.WriteHints && !options.ReplaceHints) {
