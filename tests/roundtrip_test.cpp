@@ -48,6 +48,7 @@ bool EndsRun(const opcodes::DecodedInstruction& decoded) {
                                  : decoded.PrefixCode == 0xED && (op == 0x45 || op == 0x4D);
 }
 
+// ret at each RST vector, reti and retn at the interrupt entry points.
 const std::string Vectors = "@8 C9 @10 C9 @18 C9 @20 C9 @28 C9 @30 C9 @38 ED 4D @66 ED 45";
 
 // Code from $0080, instruction after instruction with random operands;
