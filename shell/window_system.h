@@ -33,7 +33,7 @@ struct WindowEvent {
   int Control = -1;
 };
 
-struct WindowSpec {
+struct WindowLayout {
   int Number = 0;
   int X = 0;
   int Y = 0;
@@ -43,7 +43,7 @@ struct WindowSpec {
   std::string Title;
 };
 
-struct ControlSpec {
+struct ControlLayout {
   ControlKind Kind = ControlKind::PushButton;
   int Number = 0;
   int X = 0;  // client coordinates of the current window
@@ -63,8 +63,8 @@ struct FileRequest {
 };
 
 struct WindowSystem {
-  std::function<void(const WindowSpec&)> OpenWindow;
-  std::function<void(const ControlSpec&)> CreateControl;
+  std::function<void(const WindowLayout&)> OpenWindow;
+  std::function<void(const ControlLayout&)> CreateControl;
   // Handles exactly one message, waiting for it, and returns the event it raised.
   std::function<WindowEvent()> WaitForEvent;
   // Handles one waiting message without waiting; nothing when none waits.

@@ -62,8 +62,8 @@ struct Desktop {
   void Record(const std::string& what, int number) { Operations.push_back(what + " " + std::to_string(number)); }
   shell::WindowSystem Bind() {
     shell::WindowSystem windows;
-    windows.OpenWindow = [this](const shell::WindowSpec& spec) { Record("open", spec.Number); };
-    windows.CreateControl = [](const shell::ControlSpec&) {};
+    windows.OpenWindow = [this](const shell::WindowLayout& layout) { Record("open", layout.Number); };
+    windows.CreateControl = [](const shell::ControlLayout&) {};
     windows.WaitForEvent = [this] { return Take(); };
     windows.HandleWaitingMessage = [this] { return Queue.empty() ? std::nullopt : std::optional(Take()); };
     windows.CloseWindow = [this](int window) { Record("close", window); };

@@ -12,8 +12,8 @@ namespace bytegleaner::ui {
 template <typename Binding>
 shell::WindowSystem BindWindowSystem(std::shared_ptr<Binding> state) {
   shell::WindowSystem windows;
-  windows.OpenWindow = [state](const shell::WindowSpec& spec) { state->OpenWindow(spec); };
-  windows.CreateControl = [state](const shell::ControlSpec& spec) { state->CreateControl(spec); };
+  windows.OpenWindow = [state](const shell::WindowLayout& layout) { state->OpenWindow(layout); };
+  windows.CreateControl = [state](const shell::ControlLayout& layout) { state->CreateControl(layout); };
   windows.WaitForEvent = [state] { return state->WaitForEvent(); };
   windows.HandleWaitingMessage = [state] { return state->HandleWaitingMessage(); };
   windows.CloseWindow = [state](int number) { state->CloseWindow(number); };

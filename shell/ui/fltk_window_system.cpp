@@ -66,13 +66,13 @@ int RoomForText(const Fl_Widget& widget, ControlKind kind, int windowWidth) {
 // A text cut off by its control shows only with some fonts, so each one is
 // measured as it is made, and a cut one is reported on the error stream,
 // where the window test looks for it.
-void ReportCutText(const Fl_Widget& widget, const shell::ControlSpec& spec, int windowWidth) {
+void ReportCutText(const Fl_Widget& widget, const shell::ControlLayout& layout, int windowWidth) {
   int width = 0;
   int height = 0;
   widget.measure_label(width, height);
-  const int room = RoomForText(widget, spec.Kind, windowWidth);
+  const int room = RoomForText(widget, layout.Kind, windowWidth);
   if (width > room) {
-    std::fprintf(stderr, "bytegleaner: the text \"%s\" is %d px wide; its control shows %d px\n", spec.Text.c_str(),
+    std::fprintf(stderr, "bytegleaner: the text \"%s\" is %d px wide; its control shows %d px\n", layout.Text.c_str(),
                  width, room);
   }
 }
@@ -92,8 +92,8 @@ class State {
   State(const State&) = delete;
   State& operator=(const State&) = delete;
 
-  void OpenWindow(const shell::WindowSpec& spec);
-  void CreateControl(const shell::ControlSpec& spec);
+  void OpenWindow(const shell::WindowLayout& layout);
+  void CreateControl(const shell::ControlLayout& layout);
   WindowEvent WaitForEvent();
   std::optional<WindowEvent> HandleWaitingMessage();
   void CloseWindow(int number);
@@ -177,31 +177,31 @@ void State::OnControlCallback(Fl_Widget* widget, void* data) {
   state.events_.push_back({EventKind::Control, control->Window, control->Number});
 }
 
-void State::OpenWindow(const shell::WindowSpec& spec) {
-  if (spec.Number < 0 || spec.Number >= WindowCount) return;
-  CloseWindow(spec.Number);
+void State::OpenWindow(const shell::WindowLayout& layout) {
+  if (layout.Number < 0 || layout.Number >= WindowCount) return;
+  CloseWindow(layout.Number);
   auto window = MakeWindow<ModelWindow>(
-      spec.X + FrameLeft, spec.Y + FrameTop, std::max(1, spec.OuterWidth - FrameLeft - FrameRight),
-      std::max(1, spec.OuterHeight - FrameTop - FrameBottom));
-  window->copy_label(ShownText(spec.Title).c_str());
+      layout.X + FrameLeft, layout.Y + FrameTop, std::max(1, layout.OuterWidth - FrameLeft - FrameRight),
+      std::max(1, layout.OuterHeight - FrameTop - FrameBottom));
+  window->copy_label(ShownText(layout.Title).c_str());
   window->color(FL_BACKGROUND_COLOR);
   window->resizable(nullptr);  // FLTK then asks the window manager for a fixed size
   window->callback(&State::OnWindowCallback, this);
   window->show();
-  RequestDecorations(*window, spec.Style == shell::WindowStyle::Main
+  RequestDecorations(*window, layout.Style == shell::WindowStyle::Main
                                   ? Decorations::CaptionCloseMinimize
                                   : Decorations::CaptionOnly);
-  windows_[static_cast<std::size_t>(spec.Number)] = std::move(window);
-  current_ = spec.Number;
+  windows_[static_cast<std::size_t>(layout.Number)] = std::move(window);
+  current_ = layout.Number;
 }
 
-void State::CreateControl(const shell::ControlSpec& spec) {
+void State::CreateControl(const shell::ControlLayout& layout) {
   ModelWindow* window = WindowOf(current_);
-  if (window == nullptr || controls_.contains(spec.Number)) return;
+  if (window == nullptr || controls_.contains(layout.Number)) return;
   Fl_Widget* widget = nullptr;
-  switch (spec.Kind) {
+  switch (layout.Kind) {
     case ControlKind::ListBox: {
-      auto& list = AddChild<Fl_Hold_Browser>(*window, spec.X, spec.Y, spec.Width, spec.Height);
+      auto& list = AddChild<Fl_Hold_Browser>(*window, layout.X, layout.Y, layout.Width, layout.Height);
       list.has_scrollbar(Fl_Browser_::VERTICAL);
       list.textsize(TextSize);
       list.when(FL_WHEN_CHANGED | FL_WHEN_NOT_CHANGED);
@@ -209,23 +209,23 @@ void State::CreateControl(const shell::ControlSpec& spec) {
       break;
     }
     case ControlKind::PushButton:
-      widget = &AddChild<Fl_Button>(*window, spec.X, spec.Y, spec.Width, spec.Height);
+      widget = &AddChild<Fl_Button>(*window, layout.X, layout.Y, layout.Width, layout.Height);
       break;
     case ControlKind::CheckBox:
-      widget = &AddChild<Fl_Check_Button>(*window, spec.X, spec.Y, spec.Width, spec.Height);
+      widget = &AddChild<Fl_Check_Button>(*window, layout.X, layout.Y, layout.Width, layout.Height);
       break;
     case ControlKind::StaticText:
-      widget = &AddChild<Fl_Box>(*window, FL_NO_BOX, spec.X, spec.Y, spec.Width, spec.Height, nullptr);
+      widget = &AddChild<Fl_Box>(*window, FL_NO_BOX, layout.X, layout.Y, layout.Width, layout.Height, nullptr);
       widget->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
       widget->clear_visible_focus();
       break;
   }
-  if (spec.Kind != ControlKind::ListBox) widget->copy_label(PlainLabel(spec.Text).c_str());
+  if (layout.Kind != ControlKind::ListBox) widget->copy_label(PlainLabel(layout.Text).c_str());
   widget->labelsize(TextSize);
-  if (spec.Kind != ControlKind::StaticText) widget->callback(&State::OnControlCallback, this);
-  ReportCutText(*widget, spec, window->w());
+  if (layout.Kind != ControlKind::StaticText) widget->callback(&State::OnControlCallback, this);
+  ReportCutText(*widget, layout, window->w());
   widget->redraw();
-  controls_[spec.Number] = Control{spec.Number, current_, spec.Kind, widget, 0};
+  controls_[layout.Number] = Control{layout.Number, current_, layout.Kind, widget, 0};
 }
 
 WindowEvent State::WaitForEvent() {

@@ -49,8 +49,8 @@ class State {
   State(const State&) = delete;
   State& operator=(const State&) = delete;
 
-  void OpenWindow(const shell::WindowSpec& spec);
-  void CreateControl(const shell::ControlSpec& spec);
+  void OpenWindow(const shell::WindowLayout& layout);
+  void CreateControl(const shell::ControlLayout& layout);
   WindowEvent WaitForEvent();
   std::optional<WindowEvent> HandleWaitingMessage();
   void CloseWindow(int number);
@@ -142,29 +142,29 @@ void State::Raise(EventKind kind, int window, int control) {
   raised_ = {kind, window, control};
 }
 
-void State::OpenWindow(const shell::WindowSpec& spec) {
-  if (spec.Number < 0 || spec.Number >= WindowCount) return;
-  CloseWindow(spec.Number);
+void State::OpenWindow(const shell::WindowLayout& layout) {
+  if (layout.Number < 0 || layout.Number >= WindowCount) return;
+  CloseWindow(layout.Number);
   // A top-level window gets a caption in any case; without a system menu
   // it has no box at all.
   DWORD style = WS_CAPTION | WS_VISIBLE;
-  if (spec.Style == shell::WindowStyle::Main) style |= WS_SYSMENU | WS_MINIMIZEBOX;
-  windows_[static_cast<std::size_t>(spec.Number)] =
-      CreateWindowExA(0, WindowClassName, spec.Title.c_str(), style, spec.X, spec.Y, spec.OuterWidth,
-                      spec.OuterHeight, nullptr, nullptr, GetModuleHandleA(nullptr), this);
-  current_ = spec.Number;
+  if (layout.Style == shell::WindowStyle::Main) style |= WS_SYSMENU | WS_MINIMIZEBOX;
+  windows_[static_cast<std::size_t>(layout.Number)] =
+      CreateWindowExA(0, WindowClassName, layout.Title.c_str(), style, layout.X, layout.Y, layout.OuterWidth,
+                      layout.OuterHeight, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+  current_ = layout.Number;
 }
 
-void State::CreateControl(const shell::ControlSpec& spec) {
+void State::CreateControl(const shell::ControlLayout& layout) {
   if (current_ < 0 || windows_[static_cast<std::size_t>(current_)] == nullptr) return;
   if (std::any_of(controls_.begin(), controls_.end(),
-                  [&spec](const Control& control) { return control.Number == spec.Number; })) {
+                  [&layout](const Control& control) { return control.Number == layout.Number; })) {
     return;
   }
   const char* windowClass = "BUTTON";
   DWORD style = WS_CHILD | WS_VISIBLE;
   DWORD extendedStyle = 0;
-  switch (spec.Kind) {
+  switch (layout.Kind) {
     case ControlKind::ListBox:
       windowClass = "LISTBOX";
       // The stated height, not one rounded to whole lines.
@@ -182,13 +182,13 @@ void State::CreateControl(const shell::ControlSpec& spec) {
       style |= SS_LEFT;
       break;
   }
-  HWND control = CreateWindowExA(extendedStyle, windowClass, spec.Text.c_str(), style, spec.X, spec.Y, spec.Width,
-                                 spec.Height, windows_[static_cast<std::size_t>(current_)],
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.Number)),
+  HWND control = CreateWindowExA(extendedStyle, windowClass, layout.Text.c_str(), style, layout.X, layout.Y, layout.Width,
+                                 layout.Height, windows_[static_cast<std::size_t>(current_)],
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.Number)),
                                  GetModuleHandleA(nullptr), nullptr);
   if (control == nullptr) return;
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-  controls_.push_back({spec.Number, current_, spec.Kind, control});
+  controls_.push_back({layout.Number, current_, layout.Kind, control});
 }
 
 WindowEvent State::WaitForEvent() {
