@@ -48,20 +48,11 @@ void MakeTextRebuildable(const SourceJob& job, std::int32_t offset, opcodes::Dec
 // end given, and returns where the stretch ends.
 std::int32_t WriteDataFrom(SourceJob& job, std::int32_t start, std::int32_t end) {
   const analysis::Examination& examination = job.Examination;
-  const auto& bytes = examination.Rom.Bytes;
   std::int32_t stop = start + 1;
   while (stop < end && examination.Map[static_cast<std::size_t>(stop)] == 0) ++stop;
-  const bool allZero = std::all_of(bytes.begin() + start, bytes.begin() + stop, [](std::uint8_t b) { return b == 0; });
-
-  std::string& out = job.Source.Text;
-  out += "\r\n; Data from $";
-  text::AppendHex(out, static_cast<std::uint32_t>(start));
-  out += " to $";
-  text::AppendHex(out, static_cast<std::uint32_t>(stop - 1));
-  out += " (";
-  text::AppendDecimal(out, stop - start);
-  out += stop - start == 1 ? " byte)\r\n" : " bytes)\r\n";
-  WriteDataStretch(job, DataStretch{start, stop - start, allZero});
+  const DataStretch stretch = MakeDataStretch(job, start, stop);
+  WriteDataHeading(job, stretch);
+  WriteDataStretch(job, stretch);
   job.Source.Text += "\r\n";
   return stop;
 }

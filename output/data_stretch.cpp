@@ -19,6 +19,23 @@ bool LooksLikeText(std::span<const std::uint8_t> bytes, bool allZero) {
 
 }  // namespace
 
+DataStretch MakeDataStretch(const SourceJob& job, std::int32_t start, std::int32_t stop) {
+  const auto& bytes = job.Examination.Rom.Bytes;
+  const bool allZero = std::all_of(bytes.begin() + start, bytes.begin() + stop, [](std::uint8_t b) { return b == 0; });
+  return {start, stop - start, allZero};
+}
+
+void WriteDataHeading(SourceJob& job, const DataStretch& stretch) {
+  std::string& out = job.Source.Text;
+  out += "\r\n; Data from $";
+  text::AppendHex(out, static_cast<std::uint32_t>(stretch.Start));
+  out += " to $";
+  text::AppendHex(out, static_cast<std::uint32_t>(stretch.Start + stretch.Length - 1));
+  out += " (";
+  text::AppendDecimal(out, stretch.Length);
+  out += stretch.Length == 1 ? " byte)\r\n" : " bytes)\r\n";
+}
+
 void WriteBinaryData(SourceJob& job, std::int32_t start, std::int32_t length) {
   const std::string offsetText = text::HexText(static_cast<std::uint32_t>(start));
   const std::string path = job.ChosenRomPath + ".dat." + offsetText;

@@ -120,19 +120,11 @@ std::int32_t WriteInlineData(PagedWriter& writer, const thorough::InlineData& da
 std::int32_t WriteData(PagedWriter& writer, std::int32_t offset) {
   SourceJob& job = writer.Job;
   const std::int32_t stop = EndOfStretch(writer, offset, EndOfBank(job, offset));
-  const auto& bytes = job.Examination.Rom.Bytes;
-  const bool allZero = std::all_of(bytes.begin() + offset, bytes.begin() + stop, [](std::uint8_t b) { return b == 0; });
-  std::string& out = job.Source.Text;
-  out += "\r\n; Data from $";
-  text::AppendHex(out, static_cast<std::uint32_t>(offset));
-  out += " to $";
-  text::AppendHex(out, static_cast<std::uint32_t>(stop - 1));
-  out += " (";
-  text::AppendDecimal(out, stop - offset);
-  out += stop - offset == 1 ? " byte)\r\n" : " bytes)\r\n";
+  const DataStretch stretch = MakeDataStretch(job, offset, stop);
+  WriteDataHeading(job, stretch);
   WriteLineHead(writer, offset, stop - offset);
-  WriteDataStretch(job, DataStretch{offset, stop - offset, allZero});
-  out += "\r\n";
+  WriteDataStretch(job, stretch);
+  job.Source.Text += "\r\n";
   return stop;
 }
 
