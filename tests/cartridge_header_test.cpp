@@ -85,7 +85,6 @@ TEST(CartridgeHeader, TakesTheFirstPlaceThatHoldsAWholeHeader) {
 }
 
 TEST(CartridgeHeader, AssemblesToItsOwnBytes) {
-  if (const std::string missing = testing::WlaDxMissing(); !missing.empty()) GTEST_SKIP() << missing;
   for (const analysis::RomImage* rom : {&Matching, &Mismatching}) {
     const testing::TempFolder folder;
     std::string source;

@@ -22,13 +22,6 @@ using testing::AssembledTestRom;
 using testing::ShippedTable;
 using testing::TestRom;
 
-class Recognizers : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (const std::string missing = testing::TestRomToolsMissing(); !missing.empty()) GTEST_SKIP() << missing;
-  }
-};
-
 analysis::Examination TracedFromEntryPoints(const TestRom& rom, std::initializer_list<std::int32_t> more = {}) {
   analysis::Examination examination;
   analysis::LoadRom(examination, rom.Image);
@@ -46,7 +39,7 @@ struct TableCase {
   bool IntoTable = false;
 };
 
-TEST_F(Recognizers, JumpTableIdiomFindsEachDispatchShapesTableAndBound) {
+TEST(Recognizers, JumpTableIdiomFindsEachDispatchShapesTableAndBound) {
   const TestRom& rom = AssembledTestRom("jump_tables");
   ASSERT_TRUE(rom.Failure.empty()) << rom.Failure;
   const analysis::Examination examination = TracedFromEntryPoints(rom);
@@ -94,7 +87,7 @@ TEST_F(Recognizers, JumpTableIdiomFindsEachDispatchShapesTableAndBound) {
   EXPECT_EQ(loop->EntryCount, 3);
 }
 
-TEST_F(Recognizers, InlineArgumentsClassifiesEachRoutine) {
+TEST(Recognizers, InlineArgumentsClassifiesEachRoutine) {
   const TestRom& rom = AssembledTestRom("inline_args");
   ASSERT_TRUE(rom.Failure.empty()) << rom.Failure;
   const analysis::Examination examination = TracedFromEntryPoints(rom);
@@ -128,7 +121,7 @@ struct Tally {
 };
 
 // Asked of untraced images, so that every answer comes from the bytes alone.
-TEST_F(Recognizers, LooksLikeCodeRarelyTakesDataOrNoiseForCode) {
+TEST(Recognizers, LooksLikeCodeRarelyTakesDataOrNoiseForCode) {
   Tally data;
   Tally routines;
   for (const char* name :

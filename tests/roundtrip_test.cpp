@@ -1,6 +1,6 @@
 // Examines images with bytegleaner-cli, rebuilds them with WLA DX and
 // compares byte for byte; WLA DX is also the judge of which encodings the
-// rebuildable text must write as bytes. Without WLA DX these tests skip.
+// rebuildable text must write as bytes.
 #include "analysis/examination.h"
 #include "opcodes/decoder.h"
 #include "output/rebuildable_text.h"
@@ -153,7 +153,6 @@ std::vector<ImageCase> Cases() {
 class RoundTrip : public ::testing::TestWithParam<ImageCase> {};
 
 TEST_P(RoundTrip, RebuildsTheImage) {
-  if (const std::string missing = WlaDxMissing(); !missing.empty()) GTEST_SKIP() << missing;
   const std::string& way = GetParam().Way;
   EXPECT_EQ(RoundTripFailure("rom.sms", MakeImage(GetParam()), way == "Exact" ? "--exact" : way == "Rebuildable" ? "--rebuildable" : ""), "");
 }
@@ -163,7 +162,6 @@ INSTANTIATE_TEST_SUITE_P(Images, RoundTrip, ::testing::ValuesIn(Cases()), [](con
 // Each form's usual text alone in an 8-byte slot: it has an exact spelling
 // when the slot comes back as its bytes and zeros.
 TEST(NoExactSpellingList, NamesExactlyTheFormsWlaDxWritesDifferently) {
-  if (const std::string missing = WlaDxMissing(); !missing.empty()) GTEST_SKIP() << missing;
   std::vector<std::pair<std::int32_t, int>> placed;
   analysis::Examination examination;  // without labels, so targets stay numbers
   analysis::LoadRom(examination, EveryFormImage(&placed));

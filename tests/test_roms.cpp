@@ -4,6 +4,7 @@
 
 #include "platform/file_bytes.h"
 #include "tests/test_support.h"
+#include "tests/wla_dx.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -14,11 +15,6 @@ namespace bytegleaner::testing {
 
 namespace {
 
-std::string ToolFolder() {
-  const char* folder = std::getenv("BYTEGLEANER_WLA_DX");
-  return folder == nullptr ? "" : folder;
-}
-
 bool Run(const std::string& folder, const std::string& command) {
   const std::string line = "cd '" + folder + "' && " + command + " > tools.txt 2>&1 < /dev/null";
   return std::system(line.c_str()) == 0;
@@ -27,7 +23,7 @@ bool Run(const std::string& folder, const std::string& command) {
 TestRom Assemble(const std::string& name) {
   TestRom rom;
   const TempFolder folder;
-  const std::string tools = ToolFolder();
+  const std::string tools = WlaDxFolder();
   const std::string source = std::string(BYTEGLEANER_SOURCE_DIR) + "/tests/roms/" + name + ".s";
   WriteFile(folder.File("link.txt"), std::string("[objects]\nrom.o\n"));
   if (!Run(folder.Path, "'" + tools + "/wla-z80' -o rom.o '" + source + "'") ||
@@ -62,10 +58,6 @@ std::int32_t TestRom::OffsetOf(const std::string& name) const {
     if (label.Name == name) return label.Offset;
   }
   return -1;
-}
-
-std::string TestRomToolsMissing() {
-  return ToolFolder().empty() ? "BYTEGLEANER_WLA_DX does not name the folder of wla-z80 and wlalink" : "";
 }
 
 const TestRom& AssembledTestRom(const std::string& name) {

@@ -23,10 +23,6 @@ struct TestRom {
   [[nodiscard]] std::int32_t OffsetOf(const std::string& name) const;
 };
 
-// Why the test cartridges cannot be assembled here (no BYTEGLEANER_WLA_DX);
-// empty when they can.
-std::string TestRomToolsMissing();
-
 // tests/roms/<name>.s assembled and linked with its symbol file, once per run.
 const TestRom& AssembledTestRom(const std::string& name);
 

@@ -32,7 +32,6 @@ void PrintTo(const Cartridge& cartridge, std::ostream* out) { *out << cartridge.
 class Coverage : public ::testing::TestWithParam<Cartridge> {};
 
 TEST_P(Coverage, FindsTheCodeLabelsAndNoDataLabelInsideCode) {
-  if (const std::string missing = testing::TestRomToolsMissing(); !missing.empty()) GTEST_SKIP() << missing;
   const TestRom& rom = AssembledTestRom(GetParam().Name);
   ASSERT_TRUE(rom.Failure.empty()) << rom.Failure;
   analysis::Examination examination;
@@ -65,7 +64,6 @@ TEST_P(Coverage, FindsTheCodeLabelsAndNoDataLabelInsideCode) {
 }
 
 TEST_P(Coverage, RebuildsByteForByteFromTheThoroughSource) {
-  if (const std::string missing = testing::TestRomToolsMissing(); !missing.empty()) GTEST_SKIP() << missing;
   const TestRom& rom = AssembledTestRom(GetParam().Name);
   ASSERT_TRUE(rom.Failure.empty()) << rom.Failure;
   EXPECT_EQ(testing::RoundTripFailure(std::string(GetParam().Name) + ".sms", rom.Image), "");

@@ -1,6 +1,6 @@
 // The thorough analysis on small images whose idioms the driver handles
 // itself (mapper paging) or that stand-in recognizers report, and round
-// trips of its source through WLA DX, which skip without WLA DX.
+// trips of its source through WLA DX.
 #include "analysis/examination.h"
 #include "analysis/thorough/thorough_examination.h"
 #include "output/examine_rom.h"
@@ -186,7 +186,6 @@ TEST(Recognized, InlineDataIsSkippedAndWordsAfterADispatcherAreATable) {
   EXPECT_EQ(examined.Findings.Tables[0].Count, 2);
   EXPECT_EQ(examined.Found(Finder::InlineData), 2);
   EXPECT_EQ(examined.Found(Finder::JumpTable), 2);
-  if (const std::string missing = WlaDxMissing(); !missing.empty()) GTEST_SKIP() << missing;
   EXPECT_EQ(RebuildFailure(image, StandIns), "");
 }
 
@@ -205,7 +204,6 @@ TEST(Recognized, ATableEndsWhereItsCodeBeginsOrBeforeAnEntryIntoItself) {
     EXPECT_FALSE(examined.IsCode(0x390));
     EXPECT_EQ(examined.IsCode(0x404), table == 0x400);
     for (std::int32_t inside = table; inside < table + 4; ++inside) EXPECT_FALSE(examined.IsCode(inside));
-    if (const std::string missing = WlaDxMissing(); !missing.empty()) GTEST_SKIP() << missing;
     EXPECT_EQ(RebuildFailure(image, StandIns), "");
   }
 }
@@ -255,7 +253,6 @@ TEST(Recognized, LoadedConstantsLeadToCodeAndToTablesOfCodeAddresses) {
   EXPECT_EQ(examined.Findings.Tables[0].Offset, 0x500);
   EXPECT_EQ(examined.Findings.Tables[0].Kind, thorough::TableKind::CodeAddresses);
   EXPECT_EQ(examined.Found(Finder::CodeAddress), 3);
-  if (const std::string missing = WlaDxMissing(); !missing.empty()) GTEST_SKIP() << missing;
   EXPECT_EQ(RebuildFailure(image, StandIns), "");
 }
 
@@ -280,7 +277,6 @@ TEST(ThoroughSource, StatusLinesCountTheRunsEachWayFound) {
 }
 
 TEST(ThoroughSource, RebuildsImagesOfAwkwardSizes) {
-  if (const std::string missing = WlaDxMissing(); !missing.empty()) GTEST_SKIP() << missing;
   const auto sample = platform::ReadFileBytes(std::string(BYTEGLEANER_SOURCE_DIR) + "/samples/sample.sms");
   ASSERT_TRUE(sample.has_value());
   EXPECT_EQ(RebuildFailure(*sample), "");
@@ -292,7 +288,6 @@ TEST(ThoroughSource, RebuildsImagesOfAwkwardSizes) {
 // Banks paged into both slots, through every way the tracer follows,
 // assembled from source so that the labels say where the code is.
 TEST(ThoroughSource, FindsAndRebuildsCodePagedIntoUpperBanks) {
-  if (const std::string missing = WlaDxMissing(); !missing.empty()) GTEST_SKIP() << missing;
   const std::string source =
       ".MEMORYMAP\nSLOTSIZE $4000\nSLOT 0 $0000\nSLOT 1 $4000\nSLOT 2 $8000\nDEFAULTSLOT 2\n.ENDME\n"
       ".ROMBANKMAP\nBANKSTOTAL 8\nBANKSIZE $4000\nBANKS 8\n.ENDRO\n"

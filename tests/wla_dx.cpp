@@ -10,16 +10,13 @@
 namespace bytegleaner::testing {
 namespace {
 
-std::string Tool(const std::string& name) {
-  const char* folder = std::getenv("BYTEGLEANER_WLA_DX");
-  return Quoted((folder != nullptr && *folder != '\0' ? std::string(folder) + "/" : "") + name);
-}
+std::string Tool(const std::string& name) { return Quoted(WlaDxFolder() + "/" + name); }
 
 }  // namespace
 
-std::string WlaDxMissing() {
-  const bool found = RunShell(".", "command -v " + Tool("wla-z80") + " && command -v " + Tool("wlalink")).Status == 0;
-  return found ? "" : "wla-z80 and wlalink are neither in BYTEGLEANER_WLA_DX nor on PATH";
+std::string WlaDxFolder() {
+  const char* folder = std::getenv("BYTEGLEANER_WLA_DX");
+  return folder != nullptr && *folder != '\0' ? folder : BYTEGLEANER_WLA_DX_BUILT;
 }
 
 std::string Assemble(const std::string& folder, const std::string& source) {

@@ -6,9 +6,9 @@
 
 namespace bytegleaner::testing {
 
-// Why WLA DX (from the folder BYTEGLEANER_WLA_DX names, else from PATH)
-// cannot be used here; empty when it can.
-std::string WlaDxMissing();
+// The folder of wla-z80 and wlalink: the one BYTEGLEANER_WLA_DX names, else
+// the copy the test build made from third_party/.
+std::string WlaDxFolder();
 
 // Assembles and links `source` in the folder into rebuilt.rom; empty on
 // success, else what the tools said.
