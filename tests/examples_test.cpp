@@ -6,11 +6,11 @@
 #include "analysis/examination.h"
 #include "output/examine_rom.h"
 #include "reporting/user_interface.h"
+#include "tests/golden_file.h"
 #include "tests/test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <set>
 
@@ -134,7 +134,6 @@ std::string Examined(const Example& example, char run, analysis::Examination& ex
 }
 
 TEST(Examples, MatchTheGoldenFile) {
-  const std::string goldenPath = BYTEGLEANER_SOURCE_DIR "/tests/golden/examples.txt";
   std::string written;
   analysis::Examination examination;
   for (const Example& example : Examples()) {
@@ -143,10 +142,7 @@ TEST(Examples, MatchTheGoldenFile) {
                  Examined(example, run, examination);
     }
   }
-  if (const char* update = std::getenv("BYTEGLEANER_UPDATE_GOLDEN"); update != nullptr && *update == '1') WriteFile(goldenPath, written);
-  const std::string writtenPath = (fs::temp_directory_path() / "bytegleaner-examples.txt").string();
-  if (written != ReadText(goldenPath)) WriteFile(writtenPath, written);
-  EXPECT_TRUE(written == ReadText(goldenPath)) << "see diff " << goldenPath << " " << writtenPath;
+  ExpectGolden("examples.txt", written);
 }
 
 }  // namespace

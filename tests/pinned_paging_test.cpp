@@ -1,0 +1,18 @@
+// Pins paging: which bank a run sees in slots 1 and 2, and what is traced through it: each case is one described image given to bytegleaner-cli,
+// and tests/golden/pinned/paging.txt holds all the user sees.
+#include "tests/cli_cases.h"
+#include "tests/golden_file.h"
+
+#include <gtest/gtest.h>
+
+namespace bytegleaner::testing {
+namespace {
+
+TEST(Pinned, Paging) {
+  ExpectGolden("pinned/paging.txt", CliCasesSeen({
+      {"a constant bank written to $FFFF pages slot 2 for the call after it", 0x8000, "C3 00 01 @38 C9 @66 C9 @100 3E 02 32 FF FF CD 00 80 18 FE"},
+  }));
+}
+
+}  // namespace
+}  // namespace bytegleaner::testing
