@@ -1,5 +1,5 @@
-// bytegleaner-cli end to end: what goes to which stream, exit statuses,
-// options, the instruction table beside the program, the deepest nesting.
+// bytegleaner-cli end to end where the pinned cases cannot go: the
+// instruction table beside the program, the deepest nesting.
 #include "tests/test_support.h"
 
 #include <gtest/gtest.h>
@@ -14,34 +14,15 @@ Ran Cli(const std::string& folder, const std::string& arguments, const std::stri
   return RunShell(folder, Quoted(program) + " " + arguments);
 }
 
-// An empty expectation asks for an empty stream, others for a part of it.
-bool Holds(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos && text.empty() == part.empty(); }
-
-TEST(CommandLine, StatusGoesToStandardOutputFailuresToStandardErrorOptionsToTheExamination) {
+// The folder's path, which the pinned cases leave out, and a write error, which they cannot cause.
+TEST(CommandLine, NamesTheRomByItsAbsolutePathAndFailsOnAWriteError) {
   TempFolder folder;
   WriteFile(folder.File("a.sms"), Image(0x800, "C9 @38 C9 @66 C9"));
-  WriteFile(folder.File("full.sms"), Image(0x800, ""));
-  std::filesystem::create_symlink("/dev/full", folder.File("full.sms.asm"));
-  // jp (hl), then bytes that trace as a call and an index displacement of $85.
-  WriteFile(folder.File("jump.sms"), Image(0x300, "E9 CD 00 02 DD 7E 85 C9 @200 C9"));
-  const std::tuple<std::string, int, std::string, std::string> cases[] = {
-      {"a.sms ./a.sms", 0, "", "Filename: " + folder.File("a.sms") + "\nSize: 2048 bytes\nExamining code...\n"},
-      {"missing.sms a.sms", 1, folder.File("missing.sms") + ": Can't load ROM file.\n", "Filename: " + folder.File("a.sms") + "\n"},
-      {"full.sms", 1, folder.File("full.sms") + ": Not all of the output could be written.\n", "Filename: " + folder.File("full.sms") + "\n"},
-      {"", 2, "Usage: bytegleaner-cli [--hints FILE] [--write-hints [--force]] ROM...\n", ""},
-      {"--bogus a.sms", 2, "bytegleaner-cli: unknown option --bogus\nUsage: ", ""},
-      {"--help", 0, "", "Usage: bytegleaner-cli "},
-      {"--version", 0, "", "Bytegleaner V1.0\n"},
-      {"--exact jump.sms", 0, "", "Found 3 labels."},
-      {"--no-break-at-indirect-jump --rebuildable -- jump.sms", 0, "", "Found 4 labels."},
-  };
-  for (const auto& [arguments, status, err, out] : cases) {
-    const Ran ran = Cli(folder.Path, arguments);
-    EXPECT_EQ(ran.Status, status) << arguments;
-    EXPECT_TRUE(Holds(ran.Err, err)) << arguments << ": " << ran.Err;
-    EXPECT_TRUE(Holds(ran.Out, out)) << arguments << ": " << ran.Out;
-  }
-  EXPECT_NE(ReadText(folder.File("jump.sms.asm")).find("  ld a,(ix-$7B)\r\n"), std::string::npos);
+  std::filesystem::create_symlink("/dev/full", folder.File("a.sms.asm"));
+  const Ran ran = Cli(folder.Path, "./a.sms");
+  EXPECT_EQ(ran.Status, 1);
+  EXPECT_EQ(ran.Err, folder.File("a.sms") + ": Not all of the output could be written.\n");
+  EXPECT_TRUE(ran.Out.starts_with("Filename: " + folder.File("a.sms") + "\nSize: 2048 bytes\n")) << ran.Out;
 }
 
 TEST(CommandLine, InstructionTableProblemsStopBeforeAnyRom) {
