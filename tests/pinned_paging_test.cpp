@@ -62,6 +62,7 @@ TEST(Pinned, Paging) {
       {"out (n),a / ld b,1 / ret looks like code where its address is loaded", 0x8000, "21 20 00 18 FE @20 D3 BE 06 01 C9 @38 C9 @66 C9"},
       {"adc a,b / ret, taking a carry nothing set, does not look like code where its address is loaded", 0x8000, "21 20 00 18 FE @20 88 C9 @38 C9 @66 C9"},
       {"inc b / ret z / ret, testing the zero flag inc set, looks like code", 0x8000, "21 20 00 18 FE @20 04 C8 C9 @38 C9 @66 C9"},
+      {"a jump back to $0000 is followed like any other", 0x8000, "00 C3 00 00 @38 C9 @66 C9"},
       {"a jump into slot 2 reaches the bank paged there", FourBanks, Banked("3E 03 32 FF FF C3 00 80")},
       {"a bank is written in the slot most of its runs start in", FourBanks, Banked("3E 03 32 FE FF 32 FF FF CD 00 40 CD 10 40 CD 20 80 18 FE", "@C010 0E 03 C9 @C020 16 03 C9")},
       {"on a tie, in the slot of the run traced first: the later call's, as runs wait on a stack", FourBanks, Banked("3E 03 32 FE FF 32 FF FF CD 00 40 CD 10 80 18 FE", "@C010 0E 03 C9")},
