@@ -1,9 +1,7 @@
-// The thorough analysis on small images whose idioms the driver handles
-// itself (mapper paging) or that stand-in recognizers report, and round
-// trips of its source through WLA DX.
+// The thorough analysis on small images whose idioms stand-in recognizers
+// report, and round trips of its source through WLA DX.
 #include "analysis/examination.h"
 #include "analysis/thorough/thorough_examination.h"
-#include "output/examine_rom.h"
 #include "output/output_file.h"
 #include "output/paged_source.h"
 #include "output/source_header.h"
@@ -75,74 +73,6 @@ std::string RebuildFailure(const std::vector<std::uint8_t>& image, const thoroug
   if (*rebuilt == image) return {};
   const auto differs = std::mismatch(rebuilt->begin(), rebuilt->end(), image.begin(), image.end());
   return "the rebuilt image differs first at " + text::HexText(static_cast<std::uint32_t>(differs.first - rebuilt->begin()));
-}
-
-// --- The paging ------------------------------------------------------------------
-
-TEST(Paging, CpuAddressesMapThroughTheSlotsBanks) {
-  thorough::Paging paged;
-  paged.Page(2, 5);
-  thorough::Paging unknown;
-  unknown.Forget(1);
-  const struct {
-    std::uint32_t Address;
-    const thorough::Paging& Pages;
-    std::int32_t Offset;
-  } cases[] = {{0x0100, {}, 0x0100},      {0x4100, {}, 0x4100},      {0x8100, {}, 0x8100},
-               {0xBFFF, paged, 0x17FFF}, {0x8000, paged, 0x14000},  {0xC000, {}, -1},
-               {0x4000, unknown, -1},    {0x8000, unknown, 0x8000}, {0x3FFF, unknown, 0x3FFF}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(thorough::ImageOffsetOf(c.Address, c.Pages, 8 * Bank), c.Offset) << text::HexText(c.Address);
-  }
-  EXPECT_EQ(thorough::ImageOffsetOf(0x8000, paged, 5 * Bank), -1);  // past the image's end
-
-  thorough::Paging written;
-  thorough::WriteMapper(written, 0xFFFF, true, 7, 8);
-  EXPECT_EQ(written.BankIn(2), 7);
-  thorough::WriteMapper(written, 0xFFFE, true, 8, 8);  // a bank the image lacks
-  EXPECT_FALSE(written.Knows(1));
-  thorough::WriteMapper(written, 0xFFFD, true, 3, 8);  // slot 0 stays bank 0
-  thorough::WriteMapper(written, 0xFFFC, true, 0x08, 8);  // cartridge RAM in slot 2
-  EXPECT_FALSE(written.Knows(2));
-}
-
-// Code at $0000 that pages a bank and calls or jumps into its slot; a
-// routine at $0100 that pages its caller's A into slot 2.
-TEST(Paging, CallsIntoSlotsReachTheBankPagedThere) {
-  const struct {
-    const char* Name;
-    std::vector<std::uint8_t> Code;
-    std::int32_t Traced;  // -1: nothing in that slot
-    std::int32_t Untraced;
-  } cases[] = {
-      {"ld a,n / ld (nn),a", {0x3E, 5, 0x32, 0xFF, 0xFF, 0xCD, 0x00, 0x80}, 0x14000, 0x8000},
-      {"ld hl,nn / ld (hl),n", {0x21, 0xFE, 0xFF, 0x36, 3, 0xCD, 0x10, 0x40}, 0xC010, 0x4010},
-      {"ld de,nn / ld (de),a", {0x11, 0xFF, 0xFF, 0x3E, 3, 0x12, 0xC3, 0x30, 0x80}, 0xC030, 0x8030},
-      {"a routine writes the caller's A", {0x3E, 6, 0xCD, 0x00, 0x01, 0xCD, 0x00, 0x80}, 0x18000, 0x8000},
-      {"xor a pages bank 0", {0xAF, 0x32, 0xFE, 0xFF, 0xCD, 0x20, 0x40}, 0x0020, 0x4020},
-      {"push af / pop af keeps the bank",
-       {0x3E, 4, 0xF5, 0x3E, 7, 0x32, 0xFF, 0xFF, 0xF1, 0x32, 0xFF, 0xFF, 0xCD, 0x00, 0x80}, 0x10000, 0x1C000},
-      {"a bank beyond the image", {0x3E, 200, 0x32, 0xFF, 0xFF, 0xCD, 0x00, 0x80}, -1, 0x8000},
-      {"a value the run cannot know", {0x7E, 0x32, 0xFF, 0xFF, 0xCD, 0x00, 0x80}, -1, 0x8000},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.Name);
-    const Examined examined = Examine(ImageOf(8 * Bank, {{0, c.Code}, {0x100, {0x32, 0xFF, 0xFF, 0xC9}}}));
-    EXPECT_TRUE(c.Traced < 0 || examined.IsCode(c.Traced));
-    EXPECT_FALSE(examined.IsCode(c.Untraced));
-    EXPECT_EQ(examined.Found(Finder::Mapper), c.Traced >= Bank ? 1 : 0);
-  }
-}
-
-TEST(Paging, BanksAreWrittenInTheSlotTheirCodeRunsIn) {
-  // Bank 3 paged into slot 1 and called there; the operand names its offset.
-  const Examined examined = Examine(ImageOf(8 * Bank, {{0, {0x21, 0xFE, 0xFF, 0x36, 3, 0xCD, 0x10, 0x40}}}));
-  EXPECT_EQ(examined.Findings.BankSlots, (std::vector<std::uint8_t>{0, 1, 2, 1, 2, 2, 2, 2}));
-  ASSERT_EQ(examined.Findings.Runs.size(), 1u);
-  EXPECT_EQ(examined.Findings.Runs[0].Why, thorough::Reason::PagedIn);
-  ASSERT_EQ(examined.Findings.OperandTargets.size(), 1u);
-  EXPECT_EQ(examined.Findings.OperandTargets[0].Instruction, 5);
-  EXPECT_EQ(examined.Findings.OperandTargets[0].Target, 0xC010);
 }
 
 // --- What the recognizers report ---------------------------------------------------
@@ -257,24 +187,6 @@ TEST(Recognized, LoadedConstantsLeadToCodeAndToTablesOfCodeAddresses) {
 }
 
 // --- The source rebuilds the image --------------------------------------------------
-
-TEST(ThoroughSource, StatusLinesCountTheRunsEachWayFound) {
-  TempFolder folder;
-  WriteFile(folder.File("a.sms"), ImageOf(8 * Bank, {{0, {0x3E, 5, 0x32, 0xFF, 0xFF, 0xCD, 0x00, 0x80}}}));
-  std::vector<std::string> lines;
-  reporting::UserInterface ui;
-  ui.AddStatusLine = [&lines](std::string_view line) { lines.emplace_back(line); };
-  analysis::Examination examination;
-  ASSERT_TRUE(output::ExamineRomThoroughly(folder.File("a.sms"), ShippedTable(), examination, ui).Examined);
-  ASSERT_GE(lines.size(), 5u);
-  EXPECT_EQ(std::vector<std::string>(lines.end() - 5, lines.end()),
-            (std::vector<std::string>{"Found 3 runs from the entry points.", "Found 0 runs through jump tables.",
-                                      "Found 0 runs through code addresses.", "Found 0 runs after inline data.",
-                                      "Found 1 runs through the mapper."}));
-  const std::string source = ReadText(folder.File("a.sms.asm"));
-  EXPECT_NE(source.find(".BANK 5 SLOT 2\r\n"), std::string::npos);
-  EXPECT_NE(source.find("; bank 5 paged into slot 2, reached from $5\r\n"), std::string::npos);
-}
 
 TEST(ThoroughSource, RebuildsImagesOfAwkwardSizes) {
   const auto sample = platform::ReadFileBytes(std::string(BYTEGLEANER_SOURCE_DIR) + "/samples/sample.sms");
