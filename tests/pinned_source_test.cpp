@@ -28,13 +28,13 @@ TEST(Pinned, Source) {
       {"a label inside an instruction cuts it short: its bytes are .db with the instruction as a comment", 0x10,
        "3E C9 C3 01 00"},
       {"a code hint's run says so", 0x20, "C9 @14 3E 01 C9", "ROM", {{"ROM.hints", "code $14\n"}}},
-      {"a comment hint on an instruction's later byte stands above the instruction; one in data splits the stretch", 0x20,
-       "01 02 03 C9", "ROM", {{"ROM.hints", "comment $2 the low byte\ncomment $10 table\n"}}},
-      {"a text hint opens a string for each run of printable bytes, and ends it before a backslash", 0x20,
-       "18 0F 48 65 6C 6C 6F 00 57 6F 72 6C 64 00 41 5C 42 18 FE", "ROM", {{"ROM.hints", "text $2-$10\n"}}},
+      {"comment hints, in address order, stand above the instruction whose later byte they name; one in data splits the stretch", 0x20,
+       "01 02 03 C9", "ROM", {{"ROM.hints", "comment $10 table\ncomment $2 the low byte\ncomment $2 and its high byte\n"}}},
+      {"text hints, in address order, open a string for each run of printable bytes, and end it before a backslash", 0x20,
+       "18 0F 48 65 6C 6C 6F 00 57 6F 72 6C 64 00 41 5C 42 18 FE", "ROM", {{"ROM.hints", "text $E-$10\ntext $2-$D\n"}}},
       {"data stretches: text with spaces as a string, four printable bytes at least, no control bytes, a string "
        "ends at a quote or backslash, one byte", 0x34,
-       "18 0E 50 72 65 73 73 20 73 74 61 72 74 00 47 4F 18 04 41 42 43 44 18 03 58 59 5A 18 05 41 42 0D 43 44 18 01 "
+       "18 0E 50 72 65 73 73 20 73 74 61 72 74 00 47 4F 18 04 41 42 43 44 18 03 58 59 5A 18 05 41 42 1F 43 44 18 01 "
        "FF 18 09 48 69 5C 74 68 65 72 65 00 18 FE"},
       {"a stretch of 1024 bytes is .db lines, of 1025 an .incbin file; a string wraps after 80 characters", 0x8E0,
        Rets + "@0 C3 70 00 @70 C3 73 04 01*1024 C3 77 08 01*1025 18 64 41*100 18 FE"},
@@ -66,6 +66,19 @@ TEST(Pinned, Source) {
        Rets + "@7FF0 " + Tmr + "00 00 5B 02 00 00 00 4C"},
       {"a header that code reaches is not written as a header", 0x8000,
        Rets + "@0 C3 FF 7F @7FF0 " + Tmr + "00 00 5B 02 00 00 00 4C"},
+      {"a jump table is .dw lines under the dispatch that uses it, and each entry's run says so", 0x38,
+       "21 20 00 87 5F 16 00 19 7E 23 66 6F E9 @20 2C 00 30 00 @2C 3E 01 C9 @30 3E 02 C9"},
+      {"a jump to a loaded address is an indirect jump", 0x30, "21 24 00 E9 @24 3E 01 C9"},
+      {"a words hint is .dw lines, and each entry's run says so", 0x38, "C9 @20 2C 00 30 00 @2C 3E 01 C9 @30 3E 02 C9",
+       "ROM", {{"ROM.hints", "words $20-$23\n"}}},
+      {"words after a call to a dispatcher are its jump table", 0x38,
+       "CD 10 00 2C 00 30 00 @10 E1 87 5F 16 00 19 7E 23 66 6F E9 @2C 3E 01 C9 @30 3E 02 C9"},
+      {"bytes a routine reads after its call site are inline data", 0x20, "CD 10 00 41 42 00 C9 @10 E3 7E 23 B7 20 FB E3 C9"},
+      {"bank 3 paged into slot 1, then slot 2: its run says the slot it is written in and from where, and the call "
+       "through slot 1 keeps its number", 0x10000, Rets + "@0 3E 03 32 FE FF CD 00 40 3E 03 32 FF FF CD 00 80 18 FE @C000 C9"},
+      {"an index prefix without effect is .db with the instruction as a comment; (ix+d) is signed", 0x10,
+       "DD 00 FD DD 21 00 00 DD 7E 80 DD 7E 7F C9"},
+      {"an instruction cut by the bank's end is .db with the instruction as a comment", 0x8000, Rets + "@0 C3 FE 3F @3FFE 00 C3"},
   }));
 }
 
