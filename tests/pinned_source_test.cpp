@@ -29,7 +29,7 @@ TEST(Pinned, Source) {
        "3E C9 C3 01 00"},
       {"a code hint's run says so", 0x20, "C9 @14 3E 01 C9", "ROM", {{"ROM.hints", "code $14\n"}}},
       {"comment hints, in address order, stand above the instruction whose later byte they name; one in data splits the stretch", 0x20,
-       "01 02 03 C9", "ROM", {{"ROM.hints", "comment $10 table\ncomment $2 the low byte\ncomment $2 and its high byte\n"}}},
+       "DD 21 02 03 C9", "ROM", {{"ROM.hints", "comment $10 table\ncomment $3 the high byte\ncomment $3 of ix\n"}}},
       {"text hints, in address order, open a string for each run of printable bytes, and end it before a backslash", 0x20,
        "18 0F 48 65 6C 6C 6F 00 57 6F 72 6C 64 00 41 5C 42 18 FE", "ROM", {{"ROM.hints", "text $E-$10\ntext $2-$D\n"}}},
       {"data stretches: text with spaces as a string, four printable bytes at least, no control bytes, a string "
@@ -74,8 +74,9 @@ TEST(Pinned, Source) {
       {"words after a call to a dispatcher are its jump table", 0x38,
        "CD 10 00 2C 00 30 00 @10 E1 87 5F 16 00 19 7E 23 66 6F E9 @2C 3E 01 C9 @30 3E 02 C9"},
       {"bytes a routine reads after its call site are inline data", 0x20, "CD 10 00 41 42 00 C9 @10 E3 7E 23 B7 20 FB E3 C9"},
-      {"bank 3 paged into slot 1, then slot 2: its run says the slot it is written in and from where, and the call "
-       "through slot 1 keeps its number", 0x10000, Rets + "@0 3E 03 32 FE FF CD 00 40 3E 03 32 FF FF CD 00 80 18 FE @C000 C9"},
+      {"bank 3 paged into slot 1, then slot 2: its run says the slot it is written in and from where, and the code address "
+       "and call through slot 1 keep their numbers", 0x10000,
+       Rets + "@0 3E 03 32 FE FF 21 05 40 CD 00 40 3E 03 32 FF FF CD 00 80 18 FE @C000 C9 @C005 3E 01 C9"},
       {"an index prefix without effect is .db with the instruction as a comment; (ix+d) is signed", 0x10,
        "DD 00 FD DD 21 00 00 DD 7E 80 DD 7E 7F C9"},
       {"an instruction cut by the bank's end is .db with the instruction as a comment", 0x8000, Rets + "@0 C3 FE 3F @3FFE 00 C3"},

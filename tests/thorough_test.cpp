@@ -3,7 +3,6 @@
 // trips of its source through WLA DX.
 #include "analysis/examination.h"
 #include "analysis/thorough/thorough_examination.h"
-#include "output/examine_rom.h"
 #include "output/output_file.h"
 #include "output/paged_source.h"
 #include "output/source_header.h"
@@ -257,24 +256,6 @@ TEST(Recognized, LoadedConstantsLeadToCodeAndToTablesOfCodeAddresses) {
 }
 
 // --- The source rebuilds the image --------------------------------------------------
-
-TEST(ThoroughSource, StatusLinesCountTheRunsEachWayFound) {
-  TempFolder folder;
-  WriteFile(folder.File("a.sms"), ImageOf(8 * Bank, {{0, {0x3E, 5, 0x32, 0xFF, 0xFF, 0xCD, 0x00, 0x80}}}));
-  std::vector<std::string> lines;
-  reporting::UserInterface ui;
-  ui.AddStatusLine = [&lines](std::string_view line) { lines.emplace_back(line); };
-  analysis::Examination examination;
-  ASSERT_TRUE(output::ExamineRomThoroughly(folder.File("a.sms"), ShippedTable(), examination, ui).Examined);
-  ASSERT_GE(lines.size(), 5u);
-  EXPECT_EQ(std::vector<std::string>(lines.end() - 5, lines.end()),
-            (std::vector<std::string>{"Found 3 runs from the entry points.", "Found 0 runs through jump tables.",
-                                      "Found 0 runs through code addresses.", "Found 0 runs after inline data.",
-                                      "Found 1 runs through the mapper."}));
-  const std::string source = ReadText(folder.File("a.sms.asm"));
-  EXPECT_NE(source.find(".BANK 5 SLOT 2\r\n"), std::string::npos);
-  EXPECT_NE(source.find("; bank 5 paged into slot 2, reached from $5\r\n"), std::string::npos);
-}
 
 TEST(ThoroughSource, RebuildsImagesOfAwkwardSizes) {
   const auto sample = platform::ReadFileBytes(std::string(BYTEGLEANER_SOURCE_DIR) + "/samples/sample.sms");
