@@ -74,6 +74,8 @@ TEST(Pinned, Source) {
       {"words after a call to a dispatcher are its jump table", 0x38,
        "CD 10 00 2C 00 30 00 @10 E1 87 5F 16 00 19 7E 23 66 6F E9 @2C 3E 01 C9 @30 3E 02 C9"},
       {"bytes a routine reads after its call site are inline data", 0x20, "CD 10 00 41 42 00 C9 @10 E3 7E 23 B7 20 FB E3 C9"},
+      {"a text hint that ends inside inline data ends its line there", 0x20, "CD 10 00 41 42 00 C9 @10 E3 7E 23 B7 20 FB E3 C9",
+       "ROM", {{"ROM.hints", "text $1-$3\n"}}},
       {"bank 3 paged into slot 1, then slot 2: its run says the slot it is written in and from where, and the code address "
        "and call through slot 1 keep their numbers", 0x10000,
        Rets + "@0 3E 03 32 FE FF 21 05 40 CD 00 40 3E 03 32 FF FF CD 00 80 18 FE @C000 C9 @C005 3E 01 C9"},
