@@ -31,6 +31,12 @@ std::string Loaded(const std::vector<std::string>& snippets) {
   return Handlers + code + " 18 FE" + placed;
 }
 
+std::string Repeated(const std::string& bytes, int count) {
+  std::string all;
+  for (; count > 0; --count) all += bytes;
+  return all;
+}
+
 TEST(Pinned, Tables) {
   ExpectGolden("pinned/tables.txt", CliCasesSeen({
       {"a table read as far as it looks like code addresses stops at a zero word", 0x8000, At0 + "@100 00 02 10 02 00 00 20 02"},
@@ -40,6 +46,12 @@ TEST(Pinned, Tables) {
       {"a table ends before its first entry into itself", 0x8000, At0 + "@100 10 02 02 01 00 C0 02 C9"},
       {"a table ends where another dispatch's table begins", 0x8000, Handlers + "@0 3A 02 C0 B7 CA 40 00 C3 50 00 @40 " + Dispatch +
            "@50 " + Dispatch + "@58 04 01 @100 00 02 10 02 20 02 30 02"},
+      {"a table ends at another dispatch's table found before it", 0x8000, Handlers + "@0 3A 02 C0 B7 CA 50 00 C3 40 00 @40 " + Dispatch +
+           "@50 " + Dispatch + "@58 04 01 @100 00 02 10 02 20 02 30 02"},
+      {"the dispatch's path back is read for 16 instructions: a base loaded 16 back is found", 0x8000, Handlers + "@0 21 00 02 00*15 E9"},
+      {"the dispatch's path back is read for 16 instructions: a base loaded 17 back is not", 0x8000, Handlers + "@0 21 00 02 00*16 E9"},
+      {"a called routine is read for 16 instructions: jp (hl) as the 16th dispatches", 0x8000, Handlers + "@0 21 00 02 CD 40 00 18 FE @40 00*15 E9"},
+      {"a called routine is read for 16 instructions: jp (hl) as the 17th does not", 0x8000, Handlers + "@0 21 00 02 CD 40 00 18 FE @40 00*16 E9"},
       {"cp n / ret nc bounds a table; a bounded table takes a zero word as an entry", 0x8000,
        Handlers + "@0 3A 00 C0 FE 03 D0 87 5F 16 00 21 00 01 19 7E 23 66 6F E9 @100 00 02 00 00 10 02 20 02"},
       {"a bounded table stops at a word leading to bytes that cannot begin a routine", 0x8000,
@@ -52,6 +64,7 @@ TEST(Pinned, Tables) {
        Handlers + "@0 CD 40 00 18 FE @40 3A 00 C0 5F 87 83 5F 16 00 21 00 01 19 E9 @100 C3 0B 01 C3 10 02 C3 20 02 C3 30 02 C9"},
       {"a table of jr is traced entry by entry up to the first that is no jump", 0x8000,
        Handlers + "@0 3A 00 C0 87 5F 16 00 21 C0 01 19 E9 @1C0 18 3E 18 4C 18 5A"},
+      {"cp 2 / ret nc bounds a table of jr", 0x8000, Handlers + "@0 3A 00 C0 FE 02 D0 87 5F 16 00 21 C0 01 19 E9 @1C0 18 3E 18 4C 18 5A"},
       {"pushing the table's word and ret dispatches", 0x8000,
        Handlers + "@0 3A 00 C0 87 5F 16 00 21 00 01 19 5E 23 56 D5 C9 @100 00 02 10 02"},
       {"a call to a jump to jp (hl) jumps to the address in HL", 0x8000, Handlers + "@0 21 00 02 CD 30 00 18 FE @30 C3 33 00 E9"},
@@ -61,7 +74,11 @@ TEST(Pinned, Tables) {
        Handlers + "@0 3A 00 C0 87 87 5F 16 00 21 02 01 19 7E 23 66 6F E9 @100 AA BB 00 02 CC DD 10 02"},
       {"a djnz loop moving IX by a record calls three records' handlers", 0x8000, Handlers +
            "@0 DD 21 00 01 06 03 DD 6E 02 DD 66 03 C5 CD 30 00 C1 11 04 00 DD 19 10 EE C9 @30 E9 @100 01 02 00 02 03 04 10 02 05 06 20 02 07 08 30 02"},
+      {"a loop moving IX by a record until a zero handler, its back branch a jr, reads the records' handlers", 0x8000, Handlers +
+           "@0 DD 21 00 01 DD 6E 02 DD 66 03 CD 30 00 11 04 00 DD 19 DD 7E 03 B7 20 EC C9 @30 E9 @100 01 02 00 02 03 04 10 02 05 06 20 02 07 08 00 00"},
       {"a constant pointing at code addresses makes them a table", 0x8000, Loads100 + "@100 00 02 10 02"},
+      {"a constant's table stops at a word leading into traced code where no label is", 0x8000,
+       Handlers + "@0 21 00 01 22 00 C0 3E 01 18 FE @100 00 02 10 02 06 00 20 02"},
       {"a constant's table needs two different entries", 0x8000, Loads100 + "@100 00 02 00 02"},
       {"a constant pointing at code is traced", 0x8000, Handlers + "@0 21 00 02 22 00 C0 18 FE"},
       {"bytes that would be code but are two words leading near each other are a table", 0x8000, Loads100 + "@100 10 02 20 02 3E 01 C9"},
@@ -89,6 +106,8 @@ TEST(Pinned, Tables) {
       {"calls and jumps lead to plausible code in ROM; jp (hl) and push/ret need the register set", 0x8000,
        Loaded({"CD 00 02 C9", "CD 00 03 C9", "CD 00 C0 C9", "3E 01 32 00 C0 C3 10 02", "3E 01 C3 20 02", "C3 30 02",
                "21 00 02 E9", "E9", "E5 C9", "21 40 02 E5 C9", "20 FF C9", "B7 38 01 3C C9"})},
+      {"a straight run of 64 instructions before its ret is data, of 63 code", 0x8000,
+       Handlers + "@0 21 00 01 21 80 01 18 FE @100 21 00 C0 " + Repeated("23 13 ", 31) + "77 C9 @180 21 00 C0 " + Repeated("23 13 ", 30) + "23 77 C9"},
       {"8 printable bytes in a row (a space counts) or a byte 5 times are data, 7 and 4 are not", 0x8000,
        Loaded({"21 41 42 3E 20 77 23 77 C9", "21 41 42 3E 20 77 77 C9", "21 00 C0 23 23 23 23 23 77 C9",
                "21 00 C0 23 23 23 23 77 C9"})},
