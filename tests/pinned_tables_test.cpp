@@ -72,6 +72,8 @@ TEST(Pinned, Tables) {
        Handlers + "@0 21 00 01 3A 00 C0 CD 30 00 18 FE @30 87 5F 16 00 19 7E 23 66 6F E9 @100 00 02 10 02"},
       {"an index scaled by 4 reads one handler word a record, the other fields data", 0x8000,
        Handlers + "@0 3A 00 C0 87 87 5F 16 00 21 02 01 19 7E 23 66 6F E9 @100 AA BB 00 02 CC DD 10 02"},
+      {"a record table stops where a record's other field holds traced code", 0x8000,
+       Handlers + "@0 CD 04 01 3A 00 C0 87 87 5F 16 00 21 02 01 19 7E 23 66 6F E9 @100 AA BB 00 02 C9 DD 10 02"},
       {"a djnz loop moving IX by a record calls three records' handlers", 0x8000, Handlers +
            "@0 DD 21 00 01 06 03 DD 6E 02 DD 66 03 C5 CD 30 00 C1 11 04 00 DD 19 10 EE C9 @30 E9 @100 01 02 00 02 03 04 10 02 05 06 20 02 07 08 30 02"},
       {"a loop moving IX by a record until a zero handler, its back branch a jr, reads the records' handlers", 0x8000, Handlers +
@@ -90,6 +92,7 @@ TEST(Pinned, Tables) {
        Handlers + "@0 3A 00 C0 CD 30 00 00 02 10 02 @30 E1 87 5F 16 00 19 7E 23 66 6F E9"},
       {"words after the call of a routine adding an index kept doubled are a table", 0x8000,
        Handlers + "@0 3A 00 C0 CD 40 00 00 02 10 02 @40 E1 5F 16 00 19 7E 23 66 6F E9"},
+      {"a routine waiting in djnz $ with B unknown still takes its inline byte", 0x8000, Handlers + "@0 CD 40 00 07 18 FE @40 E1 23 10 FE E5 C9"},
       {"an rst vector jumping on twice reaches the routine taking inline bytes", 0x8000,
        Handlers + "@0 CF 01 02 18 FE @8 C3 40 00 @40 C3 30 00 @30 E1 23 23 E5 C9"},
       {"a call to $0000 that is jp (hl) dispatches", 0x8000, Handlers + "@0 E9 @38 21 00 02 CD 00 00 C9"},
@@ -111,9 +114,9 @@ TEST(Pinned, Tables) {
       {"stores go to RAM or a slot's first byte, loads come from RAM, ld sp takes a RAM constant", 0x8000,
        Loaded({"32 00 C0 C9", "32 FF BF C9", "31 00 C0 C9", "32 00 80 C9", "32 01 80 C9", "32 00 40 C9", "32 00 00 C9", "32 FF 3F C9",
                "3A 00 C0 C9", "3A FF BF C9", "31 F0 DF C9", "31 FF BF C9", "F9 C9", "ED 47 C9", "7F C9"})},
-      {"cp a, nop, halt, reti, retn, im 2, parity tests and jr to the next byte are not code", 0x8000,
+      {"cp a, nop, halt, reti, retn, im 2, parity tests, jr to the next byte and ld a,ixh are not code", 0x8000,
        Loaded({"BF C9", "FE 01 C8 C9", "00 C9", "76 C9", "ED 4D", "ED 45", "ED 56 C9", "ED 5E C9", "E0 C9", "F0 C9",
-               "18 00 C9"})},
+               "18 00 C9", "DD 7C C9"})},
       {"rst is code where its vector could begin a routine, never rst 0 or rst 38", 0x8000,
        Loaded({"C7", "FF", "EF C9", "E7 C9"}) + " @28 3E 01 C9"},
       {"calls and jumps lead to plausible code in ROM; jp (hl) and push/ret need the register set", 0x8000,
