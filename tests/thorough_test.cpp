@@ -1,5 +1,4 @@
-// The thorough analysis on small images whose idioms stand-in recognizers
-// report, and round trips of its source through WLA DX.
+// Round trips of the thorough source through WLA DX.
 #include "analysis/examination.h"
 #include "analysis/thorough/thorough_examination.h"
 #include "output/output_file.h"
@@ -21,20 +20,6 @@ namespace {
 
 using thorough::Finder;
 
-constexpr std::int32_t Bank = 0x4000;
-
-struct Piece {
-  std::int32_t Offset;
-  std::vector<std::uint8_t> Bytes;
-};
-
-// An image of `ret`s, so that only what a test places is traced further.
-std::vector<std::uint8_t> ImageOf(std::int32_t size, const std::vector<Piece>& pieces) {
-  std::vector<std::uint8_t> image(static_cast<std::size_t>(size), 0xC9);
-  for (const Piece& piece : pieces) std::copy(piece.Bytes.begin(), piece.Bytes.end(), image.begin() + piece.Offset);
-  return image;
-}
-
 struct Examined {
   analysis::Examination Examination;
   thorough::Findings Findings;
@@ -46,19 +31,19 @@ struct Examined {
   }
 };
 
-Examined Examine(const std::vector<std::uint8_t>& image, const thorough::Recognizers& recognizers = {}) {
+Examined Examine(const std::vector<std::uint8_t>& image) {
   Examined examined;
   analysis::LoadRom(examined.Examination, image);
-  thorough::ExamineThoroughly(ShippedTable(), examined.Examination, examined.Findings, recognizers);
+  thorough::ExamineThoroughly(ShippedTable(), examined.Examination, examined.Findings);
   return examined;
 }
 
 // Examines, writes the source and assembles it; empty when the image comes back.
-std::string RebuildFailure(const std::vector<std::uint8_t>& image, const thorough::Recognizers& recognizers = {}) {
+std::string RebuildFailure(const std::vector<std::uint8_t>& image) {
   TempFolder folder;
   const std::string rom = folder.File("rom.sms");
   WriteFile(rom, image);
-  Examined examined = Examine(image, recognizers);
+  Examined examined = Examine(image);
   {
     output::OutputFile source;
     if (!source.Create(rom + ".asm")) return "cannot write the source";
@@ -73,117 +58,6 @@ std::string RebuildFailure(const std::vector<std::uint8_t>& image, const thoroug
   if (*rebuilt == image) return {};
   const auto differs = std::mismatch(rebuilt->begin(), rebuilt->end(), image.begin(), image.end());
   return "the rebuilt image differs first at " + text::HexText(static_cast<std::uint32_t>(differs.first - rebuilt->begin()));
-}
-
-// --- What the recognizers report ---------------------------------------------------
-
-// Stand-ins: code looks plausible from $0300 to $04FF and from $0700 to
-// $07FF only (tables sit between); the routines at
-// $0100, $0110 and $0120 take inline data; every dispatch uses the table
-// or the one address the test names.
-std::optional<thorough::JumpTableIdiom> reported;
-bool PlausibleFrom300(const opcodes::OpcodeTable&, const analysis::Examination&, std::int32_t offset) {
-  return (offset >= 0x300 && offset < 0x500) || (offset >= 0x700 && offset < 0x800);
-}
-thorough::InlineArguments InlineAfter100(const opcodes::OpcodeTable&, const analysis::Examination&,
-                                         std::int32_t routine) {
-  if (routine == 0x100) return {thorough::InlineKind::FixedBytes, 2};
-  if (routine == 0x110) return {thorough::InlineKind::ZeroTerminated, 1};
-  if (routine == 0x120) return {thorough::InlineKind::WordTableDispatch, 0};
-  return {};
-}
-std::optional<thorough::JumpTableIdiom> Reported(const opcodes::OpcodeTable&, const analysis::Examination&,
-                                                 std::int32_t) {
-  return reported;
-}
-const thorough::Recognizers StandIns{Reported, InlineAfter100, PlausibleFrom300};
-
-TEST(Recognized, InlineDataIsSkippedAndWordsAfterADispatcherAreATable) {
-  // call $100 / 2 bytes / call $110 / a byte, "I",0 / call $120 / .dw $300, $310
-  const std::vector<std::uint8_t> image =
-      ImageOf(Bank, {{0, {0xCD, 0x00, 0x01, 0xAA, 0xBB, 0xCD, 0x10, 0x01, 0, 'I', 0, 0xCD, 0x20, 0x01, 0x00,
-                          0x03, 0x10, 0x03}}});
-  reported.reset();
-  const Examined examined = Examine(image, StandIns);
-  for (const std::int32_t code : {0x05, 0x0B, 0x300, 0x310}) EXPECT_TRUE(examined.IsCode(code)) << text::HexText(code);
-  for (const std::int32_t data : {0x03, 0x04, 0x08, 0x09, 0x0A, 0x0E, 0x10}) {
-    EXPECT_FALSE(examined.IsCode(data)) << text::HexText(data);
-  }
-  ASSERT_EQ(examined.Findings.InlineStretches.size(), 2u);
-  EXPECT_EQ(examined.Findings.InlineStretches[1].Offset, 0x08);
-  EXPECT_EQ(examined.Findings.InlineStretches[1].Length, 3);
-  ASSERT_EQ(examined.Findings.Tables.size(), 1u);
-  EXPECT_EQ(examined.Findings.Tables[0].Count, 2);
-  EXPECT_EQ(examined.Found(Finder::InlineData), 2);
-  EXPECT_EQ(examined.Found(Finder::JumpTable), 2);
-  EXPECT_EQ(RebuildFailure(image, StandIns), "");
-}
-
-TEST(Recognized, ATableEndsWhereItsCodeBeginsOrBeforeAnEntryIntoItself) {
-  // ld hl,$340 / jp (hl), reported as a table at $340 (.dw $380, $340, $390)
-  // or at $400 (.dw $404, $380, then code at $404 that reads as .dw $380).
-  const std::vector<std::uint8_t> image = ImageOf(Bank, {{0, {0x21, 0x40, 0x03, 0xE9}},
-                                                         {0x340, {0x80, 0x03, 0x40, 0x03, 0x90, 0x03}},
-                                                         {0x400, {0x04, 0x04, 0x80, 0x03, 0x80, 0x03}}});
-  for (const std::uint16_t table : {0x340, 0x400}) {
-    reported = thorough::JumpTableIdiom{table, false, 0, 0};
-    const Examined examined = Examine(image, StandIns);
-    ASSERT_EQ(examined.Findings.Tables.size(), 1u);
-    EXPECT_EQ(examined.Findings.Tables[0].Count, table == 0x340 ? 1 : 2);
-    EXPECT_TRUE(examined.IsCode(0x380));
-    EXPECT_FALSE(examined.IsCode(0x390));
-    EXPECT_EQ(examined.IsCode(0x404), table == 0x400);
-    for (std::int32_t inside = table; inside < table + 4; ++inside) EXPECT_FALSE(examined.IsCode(inside));
-    EXPECT_EQ(RebuildFailure(image, StandIns), "");
-  }
-}
-
-TEST(Recognized, ABoundedTableTakesOnlyEntriesThatCouldBeginRoutines) {
-  // ld hl,$340 / jp (hl), reported as two entries: $380, and $600 in zeros.
-  const std::vector<std::uint8_t> image = ImageOf(Bank, {{0, {0x21, 0x40, 0x03, 0xE9}},
-                                                         {0x340, {0x80, 0x03, 0x00, 0x06}},
-                                                         {0x600, std::vector<std::uint8_t>(16, 0)}});
-  reported = thorough::JumpTableIdiom{0x340, false, 2, 0};
-  const Examined examined = Examine(image, StandIns);
-  ASSERT_EQ(examined.Findings.Tables.size(), 1u);
-  EXPECT_EQ(examined.Findings.Tables[0].Count, 1);
-  EXPECT_TRUE(examined.IsCode(0x380));
-  EXPECT_FALSE(examined.IsCode(0x600));
-}
-
-TEST(Recognized, ACallThroughJumpsToJpHlIsADispatch) {
-  // ld hl,$300 / call $100, where $100 jumps on to $110 and $110 is jp (hl);
-  // then a chain of 4000 jumps that ends in jp (hl) as well.
-  std::vector<Piece> pieces = {{0, {0x21, 0x00, 0x03, 0xCD, 0x00, 0x01, 0xC3, 0x00, 0x10}},
-                               {0x100, {0xC3, 0x10, 0x01}},
-                               {0x110, {0xE9}}};
-  for (std::int32_t at = 0x1000; at < 0x1000 + 3 * 4000; at += 3) {
-    pieces.push_back({at, {0xC3, static_cast<std::uint8_t>(at + 3), static_cast<std::uint8_t>((at + 3) >> 8)}});
-  }
-  pieces.push_back({0x1000 + 3 * 4000, {0xE9}});
-  reported = thorough::JumpTableIdiom{0x300, true, 0, -1};
-  const Examined examined = Examine(ImageOf(Bank, pieces), StandIns);
-  EXPECT_TRUE(examined.IsCode(0x300));
-  ASSERT_FALSE(examined.Findings.Runs.empty());
-  EXPECT_EQ(examined.Findings.Runs[0].Why, thorough::Reason::IndirectJump);
-  EXPECT_EQ(examined.Findings.Runs[0].From, 0x03);
-}
-
-TEST(Recognized, LoadedConstantsLeadToCodeAndToTablesOfCodeAddresses) {
-  // ld hl,$400 / ld de,$500 / ld bc,$600 / ret; $500 holds $700, $710;
-  // $600 holds zeros.
-  const std::vector<std::uint8_t> image =
-      ImageOf(Bank, {{0, {0x21, 0x00, 0x04, 0x11, 0x00, 0x05, 0x01, 0x00, 0x06, 0xC9}},
-                     {0x500, {0x00, 0x07, 0x10, 0x07}},
-                     {0x600, std::vector<std::uint8_t>(16, 0)}});
-  reported.reset();
-  const Examined examined = Examine(image, StandIns);
-  for (const std::int32_t code : {0x400, 0x700, 0x710}) EXPECT_TRUE(examined.IsCode(code)) << text::HexText(code);
-  ASSERT_EQ(examined.Findings.Tables.size(), 1u);
-  EXPECT_EQ(examined.Findings.Tables[0].Offset, 0x500);
-  EXPECT_EQ(examined.Findings.Tables[0].Kind, thorough::TableKind::CodeAddresses);
-  EXPECT_EQ(examined.Found(Finder::CodeAddress), 3);
-  EXPECT_EQ(RebuildFailure(image, StandIns), "");
 }
 
 // --- The source rebuilds the image --------------------------------------------------

@@ -185,12 +185,14 @@ void FollowJumpInstructions(ThoroughState& state, const JumpSite& site, const Ju
     const std::uint32_t address = idiom.TableAddress + static_cast<std::uint32_t>(i * size);
     if (at + size > end || address >= FirstRamAddress) return;
     if ((MarksAt(state, at) & (InsideInstruction | DataMarks)) != 0) return;
+    // Entries traced already (the same table met through another dispatch)
+    // still say where the table ends.
+    const std::int32_t target = EntryJumpTarget(state, site, at, size);
     if ((FlagsAt(state, at) & CodeStart) == 0) {
-      const std::int32_t target = EntryJumpTarget(state, site, at, size);
       if (target < 0 || (MarksAt(state, target) & (InsideInstruction | DataMarks)) != 0) return;
       if (idiom.EntryCount <= 0 && !IsPlausibleEntry(state.Table, state.Target, target)) return;
-      if (target > at) end = std::min(end, target);
     }
+    if (target > at) end = std::min(end, target);
     QueueRun(state, at, tableOffset, site.Pages, SlotOf(address), Reason::JumpTableEntry);
   }
 }
