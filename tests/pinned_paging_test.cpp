@@ -68,6 +68,7 @@ TEST(Pinned, Paging) {
       {"on a tie, in the slot of the run traced first: the later call's, as runs wait on a stack", FourBanks, Banked("3E 03 32 FE FF 32 FF FF CD 00 40 CD 10 80 18 FE", "@C010 0E 03 C9")},
       {"ld ($FFFE),hl pages L into slot 1 and H into slot 2", FourBanks, Banked("21 02 03 22 FE FF CD 00 40 CD 00 80 18 FE")},
       {"ld ($FFFE),de does the same", FourBanks, Banked("11 02 03 ED 53 FE FF CD 00 40 CD 00 80 18 FE")},
+      {"ld hl,(nn) forgets HL: slot 2 keeps bank 2", FourBanks, Banked("21 FF FF 2A 00 C0 36 03 CD 00 80 18 FE")},
       {"ex de,hl swaps the pairs", FourBanks, Banked("11 FF FF EB 36 03 CD 00 80 18 FE")},
       {"exx forgets BC, DE and HL: slot 2 keeps bank 2", FourBanks, Banked("21 FF FF D9 36 03 CD 00 80 18 FE")},
       {"ex af,af' forgets A", FourBanks, Banked("3E 03 08 32 FF FF CD 00 80 18 FE")},

@@ -153,6 +153,12 @@ TEST(Pinned, Tables) {
       {"8 printable bytes in a row (a space counts) or a byte 5 times are data, 7 and 4 are not", 0x8000,
        Loaded({"21 41 42 3E 20 77 23 77 C9", "21 41 42 3E 20 77 77 C9", "21 00 C0 23 23 23 23 23 77 C9",
                "21 00 C0 23 23 23 23 77 C9"})},
+      {"a byte that is no text restarts the count: 7 printable bytes after it are not data", 0x8000, Loaded({"D3 BE 21 41 42 3E 20 77 77 C9"})},
+      {"a call taking one inline byte skips it when judging the code after it", 0x8000, Loaded({"CD 40 00 76 C9"}) + " @40 E1 23 E5 C9"},
+      {"a routine using an undocumented instruction takes no inline data", 0x8000, Handlers + "@0 CD 40 00 AA 18 FE @40 E1 CB 30 23 E5 C9"},
+      {"ld a,b / adc a,0 is no carry into the table's H: no table", 0x8000,
+       Handlers + "@0 3A 00 C0 87 21 00 01 85 6F 78 CE 00 67 7E 23 66 6F E9 @100 00 02 10 02"},
+      {"a djnz $ wait on the dispatch's path back", 0x8000, Handlers + "@0 21 00 02 10 FE E9"},
       {"text after a call to a string routine does not make the caller data", 0x8000,
        Loaded({"CD 30 00 48 49 00 C9", "CD 30 00 41 42 43 44 45 46 47 48 49 00 C9"}) + " @30 E1 7E 23 B7 20 FB E9"},
   }));
