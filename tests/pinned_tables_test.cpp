@@ -159,6 +159,9 @@ TEST(Pinned, Tables) {
       {"ld a,b / adc a,0 is no carry into the table's H: no table", 0x8000,
        Handlers + "@0 3A 00 C0 87 21 00 01 85 6F 78 CE 00 67 7E 23 66 6F E9 @100 00 02 10 02"},
       {"a djnz $ wait on the dispatch's path back", 0x8000, Handlers + "@0 21 00 02 10 FE E9"},
+      {"flags set by cp and read by ret z are live across ld l,n; push af reads the flags, not L", 0x8000,
+       Loaded({"FE 05 2E 03 C8 7D C9", "2E 03 F5 2E 04 F1 C9"})},
+      {"a compare of a constant before the dispatch bounds nothing", 0x8000, Handlers + "@0 3E 03 FE 05 30 04 21 00 02 E9 18 FE"},
       {"text after a call to a string routine does not make the caller data", 0x8000,
        Loaded({"CD 30 00 48 49 00 C9", "CD 30 00 41 42 43 44 45 46 47 48 49 00 C9"}) + " @30 E1 7E 23 B7 20 FB E9"},
   }));
