@@ -162,6 +162,9 @@ TEST(Pinned, Tables) {
       {"flags set by cp and read by ret z are live across ld l,n; push af reads the flags, not L", 0x8000,
        Loaded({"FE 05 2E 03 C8 7D C9", "2E 03 F5 2E 04 F1 C9"})},
       {"a compare of a constant before the dispatch bounds nothing", 0x8000, Handlers + "@0 3E 03 FE 05 30 04 21 00 02 E9 18 FE"},
+      {"a loaded address whose instruction would cover a traced one's start is not code", 0x8000,
+       Handlers + "@0 21 00 01 CD 01 01 18 FE @100 01 3E 01 C9"},
+      {"the image's last three bytes are too few to be two code addresses: they are code", 0x8000, Handlers + "@0 21 FD 7F 18 FE @7FFD 3E 01 C9"},
       {"text after a call to a string routine does not make the caller data", 0x8000,
        Loaded({"CD 30 00 48 49 00 C9", "CD 30 00 41 42 43 44 45 46 47 48 49 00 C9"}) + " @30 E1 7E 23 B7 20 FB E9"},
   }));
