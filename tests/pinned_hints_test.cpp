@@ -26,7 +26,7 @@ TEST(Pinned, Hints) {
       {"a code hint in bank 3 (up to four digits) is traced with bank 3 paged into slot 2", 0x10000, Rets + "@C000 C3 00 80", "ROM", Hints("code 0003:$8000\n")},
       {"no run starts on a data range, its last byte neither, though a call goes there", 0x8000, "CD 05 03 C9 @38 C9 @66 C9 @300 00*5 C9", "ROM", Hints("data $0300-$0305\n")},
       {"a name (letters from A to z, digits from 0 to 9) goes on the label line and each operand, also in data; a comment above its line; text as strings; a range may start right after a hinted instruction; hint words and hex digits in either case", 0x8000, Rets + "@100 C3 00 02 @200 C9 @300 01 41 42 02 43 44",
-       "ROM", Hints("code $0100\nDATA $0103-$01af\nname $0200 AtoZ_atoz09\ncomment $0100 Starts here\ntext $0300-$0305\nname $0300 Message\n")},
+       "ROM", Hints("code $0100\nDATA $0103-$01af\ncomment $01ea Lowercase\nname $0200 AtoZ_atoz09\ncomment $0100 Starts here\ntext $0300-$0305\nname $0300 Message\n")},
       {"a words hint is traced entry by entry up to its last word as .dw lines with labels, before the code hints, and these in offset order, whatever the lines' order", 0x8000, Rets + "@200 00 03 10 03 00 06 @300 C9 @310 C9 @400 C9 @500 C9 @600 C9", "ROM", Hints("code $0500\ncode $0400\nwords $0200-$0203\n")},
       {"a words hint starting inside the analysis's jump table cuts that table back", 0x8000, Dispatch, "ROM", Hints("words $0204-$0207\n")},
       {"a words hint that ends on a jump table's first byte removes the analysis's table (the hint's word, split by the table's label, is written as bytes)", 0x8000, Dispatch, "ROM", Hints("words $01FF-$0200\n")},
