@@ -11,11 +11,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) text.replace(at, from.size(), to);
-  return text;
-}
-
 // Zero-filled stretches would otherwise fill the golden files.
 std::string RepeatsFolded(const std::string& text) {
   std::istringstream lines(text);
@@ -53,9 +48,7 @@ std::string Seen(const CliCase& run) {
     if (name == "ROM") continue;
     const std::string text = ReadText(folder.File(name));
     if (name.starts_with("ROM.dat.")) {
-      const auto start = std::stoul(name.substr(8), nullptr, 16);
-      const bool imagesOwn = start < imageText.size() && imageText.substr(start, text.size()) == text;
-      seen += "--- " + name + ": " + std::to_string(text.size()) + " bytes" + (imagesOwn ? ", the image's own\n" : "\n");
+      seen += DataFileSeen(name, text, imageText, std::stoul(name.substr(8), nullptr, 16));
     } else {
       seen += "--- " + name + "\n" + (name.ends_with(".asm") ? RepeatsFolded(text) : text);
       if (!seen.ends_with('\n')) seen += "[no line end]\n";

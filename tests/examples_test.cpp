@@ -82,11 +82,6 @@ std::vector<Example> Examples() {
   return examples;
 }
 
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) text.replace(at, from.size(), to);
-  return text;
-}
-
 // One run as the user sees it, with the folder's path left out.
 std::string Examined(const Example& example, char run, analysis::Examination& examination) {
   TempFolder folder;
@@ -123,8 +118,7 @@ std::string Examined(const Example& example, char run, analysis::Examination& ex
     }
     const auto start = name.starts_with("ROM.dat.") ? std::stoul(name.substr(8), nullptr, 16) : image.size();
     if (start < image.size()) {
-      const bool imagesOwn = image.substr(start, text.size()) == text;
-      seen += "--- " + name + ": " + std::to_string(text.size()) + " bytes" + (imagesOwn ? ", the image's own\n" : "\n");
+      seen += DataFileSeen(name, text, image, start);
       continue;
     }
     EXPECT_EQ(Replaced(text, "\r\n", "").find('\n'), std::string::npos) << name << " has a line without CR";

@@ -48,6 +48,16 @@ TempFolder::~TempFolder() {
 
 std::string Quoted(const std::string& text) { return "'" + std::regex_replace(text, std::regex("'"), "'\\''") + "'"; }
 
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) text.replace(at, from.size(), to);
+  return text;
+}
+
+std::string DataFileSeen(const std::string& name, const std::string& text, const std::string& image, std::size_t start) {
+  const bool imagesOwn = start < image.size() && image.substr(start, text.size()) == text;
+  return "--- " + name + ": " + std::to_string(text.size()) + " bytes" + (imagesOwn ? ", the image's own\n" : "\n");
+}
+
 Ran RunShell(const std::string& folder, const std::string& command) {
   const TempFolder capture;
   const int status = std::system(("cd " + Quoted(folder) + " && { " + command + "; } > " + Quoted(capture.File("out")) +

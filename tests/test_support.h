@@ -43,4 +43,10 @@ struct Ran {
 Ran RunShell(const std::string& folder, const std::string& command);
 std::string Quoted(const std::string& text);
 
+// `text` with every `from` replaced by `to`.
+std::string Replaced(std::string text, const std::string& from, const std::string& to);
+// How the golden files show a data file written from `image` at `start`:
+// its size, and whether its bytes are the image's own there.
+std::string DataFileSeen(const std::string& name, const std::string& text, const std::string& image, std::size_t start);
+
 }  // namespace bytegleaner::testing
