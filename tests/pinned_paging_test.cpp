@@ -70,6 +70,7 @@ TEST(Pinned, Paging) {
        Banked("3E 03 32 FF FF CD 00 80 18 FE", "@C000 3A 00 C0 87 5F 16 00 21 00 81 19 7E 23 66 6F E9 @C100 10 81 20 81 @C110 0E 01 C9 @C120 0E 02 C9")},
       {"the stack keeps four pushes: A pushed under three more comes back", FourBanks, Banked("3E 03 F5 C5 C5 C5 C1 C1 C1 F1 32 FF FF CD 00 80 18 FE")},
       {"...and under four more it is forgotten", FourBanks, Banked("3E 03 F5 C5 C5 C5 C5 C1 C1 C1 C1 F1 32 FF FF CD 00 80 18 FE")},
+      {"a routine that pages A after ld a,i leaves slot 2 unknown", FourBanks, Banked("3E 03 CD 30 00 CD 00 80 18 FE", "@30 ED 57 32 FF FF C9")},
       {"...and with the calls the other way round, slot 1's", FourBanks, Banked("3E 03 32 FE FF 32 FF FF CD 10 80 CD 00 40 18 FE", "@C010 0E 03 C9")},
       {"a called routine that pages bank 4 of four leaves slot 2 unknown: reading it back and stepping down finds nothing", FourBanks,
        Banked("CD 30 00 3A FF FF 3D 32 FF FF CD 00 80 18 FE", "@30 3E 04 32 FF FF C9")},
