@@ -175,6 +175,8 @@ TEST(Pinned, Tables) {
        Handlers + "@0 3A 00 C0 5F 87 83 5F 16 00 21 00 01 19 7E 23 66 6F E9 @100 00 02 AA 10 02 BB"},
       {"an inline-data routine reaches its return address within 4 instructions, not 5", 0x8000,
        Handlers + "@0 CD 40 00 05 CD 50 00 05 18 FE @40 3E 01 06 02 0E 03 E1 23 E5 C9 @50 3E 01 06 02 0E 03 16 04 E1 23 E5 C9"},
+      {"a called ex de,hl / ret returns, it does not jump to HL", 0x8000, Handlers + "@0 21 00 03 CD 30 00 18 FE @30 EB C9 @300 00 00 C9"},
+      {"a loaded address inside a traced instruction is not code", 0x8000, Handlers + "@0 C3 05 01 @100 3E C9 C9 18 FE @105 CD 00 01 21 01 01 18 FE"},
       {"the image's last three bytes are too few to be two code addresses: they are code", 0x8000, Handlers + "@0 21 FD 7F 18 FE @7FFD 3E 01 C9"},
       {"text after a call to a string routine does not make the caller data", 0x8000,
        Loaded({"CD 30 00 48 49 00 C9", "CD 30 00 41 42 43 44 45 46 47 48 49 00 C9"}) + " @30 E1 7E 23 B7 20 FB E9"},
